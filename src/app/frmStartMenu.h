@@ -1,0 +1,76 @@
+#pragma once
+// The main window: personal data, the measurement fields, the results, the
+// buttons and menus. It opens every other window modally.
+
+#include <QMainWindow>
+
+#include <memory>
+
+#include "app/StartMenuLogic.h"
+#include "state/modCommon.h"
+#include "ui/MessageService.h"
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace tomira {
+
+class MetricsBinding;
+
+class frmStartMenu : public QMainWindow {
+    Q_OBJECT
+
+public:
+    frmStartMenu(modCommon& state, MessageService& messages, QWidget* parent = nullptr);
+    ~frmStartMenu() override;
+
+    StartMenuLogic& logic() { return logic_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenus();
+    void SetTabOrder();
+    void InitMainWindow();
+    void ShowNotImplemented();
+    void RunQuestionnaire();
+    void ClearResults();
+    void ApplyMasking();
+    void ShowAbout();
+
+    modCommon& state_;
+    MessageService& messages_;
+    StartMenuLogic logic_;
+    std::unique_ptr<MetricsBinding> metrics_;
+
+    QWidget* client_ = nullptr;
+    QLabel* lblTitle_ = nullptr;
+    QLabel* lblVersion_ = nullptr;
+    QLabel* lblCopyright_ = nullptr;
+    QLineEdit* txt名前_ = nullptr;
+    QLineEdit* txt身長_ = nullptr;
+    QLineEdit* txt体重_ = nullptr;
+    QLineEdit* txt体脂肪率_ = nullptr;
+    QCheckBox* chk体重等表示_ = nullptr;
+    QPushButton* cmd計算_ = nullptr;
+    QLineEdit* txtTOMIRA体質_ = nullptr;
+    QPushButton* cmdTOMIRA判定_ = nullptr;
+    QPushButton* cmdTOMIRA解説_ = nullptr;
+    QLineEdit* txtBMI_ = nullptr;
+    QPushButton* cmdBMI解説_ = nullptr;
+    QLineEdit* txt理想体重_ = nullptr;
+    QPushButton* cmd理想体重解説_ = nullptr;
+    QLineEdit* txt体脂肪量_ = nullptr;
+    QPushButton* cmd体脂肪量解説_ = nullptr;
+    QPushButton* cmd判定結果の消去_ = nullptr;
+    QPushButton* cmd終了_ = nullptr;
+};
+
+}  // namespace tomira

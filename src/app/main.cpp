@@ -1,0 +1,16 @@
+#include <QApplication>
+
+#include "app/frmStartMenu.h"
+#include "state/modCommon.h"
+#include "ui/UiServices.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    tomira::InstallApplicationLook(app);
+    tomira::modCommon state;
+    tomira::QtMessageService messages;
+    tomira::frmStartMenu window(state, messages);
+    window.show();
+    return app.exec();
+}

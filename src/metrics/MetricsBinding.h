@@ -1,0 +1,47 @@
+#pragma once
+// Binds the main window's measurement fields and result boxes to the
+// body-metrics calculation, and opens the explanation dialogs.
+
+#include <cstdint>
+
+#include "state/modCommon.h"
+#include "ui/MessageService.h"
+
+class QLineEdit;
+class QWidget;
+
+namespace tomira {
+
+struct MeasurementWidgets {
+    QLineEdit* height = nullptr;       // txt身長
+    QLineEdit* weight = nullptr;       // txt体重
+    QLineEdit* bodyFat = nullptr;      // txt体脂肪率
+    QLineEdit* bmi = nullptr;          // txtBMI
+    QLineEdit* idealWeight = nullptr;  // txt理想体重
+    QLineEdit* fatMass = nullptr;      // txt体脂肪量
+};
+
+enum class Explanation { BMI, IdealWeight, FatMass };
+
+class MetricsBinding {
+public:
+    // showResults is the main window's mShowResults flag.
+    MetricsBinding(const MeasurementWidgets& widgets, modCommon& state, std::int16_t& showResults,
+                   MessageService& messages);
+    ~MetricsBinding();
+
+    // The focus is about to leave one of the three measurement fields.
+    void FieldLeaving(QLineEdit* field);
+    // cmd計算 pressed.
+    void Calculate();
+    // One of the three explanation buttons pressed: its dialog, modal.
+    void ShowExplanation(Explanation which, QWidget* owner);
+
+private:
+    MeasurementWidgets widgets_;
+    modCommon& state_;
+    std::int16_t& showResults_;
+    MessageService& messages_;
+};
+
+}  // namespace tomira

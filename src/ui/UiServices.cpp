@@ -1,0 +1,156 @@
+#include "ui/UiServices.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFile>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPalette>
+#include <QProxyStyle>
+#include <QScreen>
+
+#include "ui/AppText.h"
+
+namespace tomira {
+
+namespace {
+
+// Shows "*" for each character of a password field, at once.
+class TomiraStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter) {
+            return '*';
+        }
+        if (hint == SH_LineEdit_PasswordMaskDelay) {
+            return 0;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+}  // namespace
+
+QRect TwipsRect(int left, int top, int width, int height)
+{
+    const PixelRect r = TwipsToPixels(left, top, width, height);
+    return QRect(r.x, r.y, r.width, r.height);
+}
+
+QColor ToQColor(std::uint32_t colourValue)
+{
+    if (IsSystemColour(colourValue)) {
+        const QPalette palette = QApplication::palette();
+        switch (colourValue) {
+        case kSysButtonFace:
+            return palette.color(QPalette::Active, QPalette::Button);
+        case kSysHighlightText:
+            return palette.color(QPalette::Active, QPalette::HighlightedText);
+        default:
+            return palette.color(QPalette::Active, QPalette::Window);
+        }
+    }
+    const Rgb rgb = FromColourValue(colourValue);
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+QFont UiFont(double pointSize)
+{
+    QFont font(kUiFontFamily);
+    font.setPointSizeF(pointSize);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QString ToQString(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+std::string ToStdString(const QString& text) { return text.toStdString(); }
+
+void PlaceTwips(QWidget& widget, int left, int top, int width, int height)
+{
+    widget.setGeometry(TwipsRect(left, top, width, height));
+}
+
+void SetBackground(QWidget& widget, std::uint32_t colourValue)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, ToQColor(colourValue));
+    palette.setColor(QPalette::Base, ToQColor(colourValue));
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+void InstallApplicationLook(QApplication& app)
+{
+    // MS PGothic where it is installed; the IPA P-Gothic or Noto Sans CJK
+    // elsewhere. Fontconfig falls back further for any missing glyph.
+    QFont::insertSubstitutions(kUiFontFamily, {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                                               QStringLiteral("IPA Pゴシック"), QStringLiteral("Noto Sans CJK JP")});
+    QFont::insertSubstitutions(QStringLiteral("MS PGothic"),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+    app.setFont(UiFont(9));
+    app.setStyle(new TomiraStyle(app.style()->name()));
+    app.setApplicationName(QString::fromUtf8(kApplicationTitle));
+    app.setApplicationDisplayName(QString());
+    QIcon icon;
+    for (const char* file : {":/icons/tomira-16.png", ":/icons/tomira-32.png", ":/icons/tomira-48.png"}) {
+        if (QFile::exists(QString::fromLatin1(file))) {
+            icon.addFile(QString::fromLatin1(file));
+        }
+    }
+    if (!icon.isNull()) {
+        app.setWindowIcon(icon);
+    }
+}
+
+void ShowModal(QDialog& dialog)
+{
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.exec();
+}
+
+void ProcessPendingEventsOnce()
+{
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+}
+
+void SendTab(QWidget& from)
+{
+    QWidget* target = QApplication::focusWidget();
+    if (target == nullptr) {
+        target = &from;
+    }
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier));
+}
+
+void CentreOnScreen(QWidget& window)
+{
+    QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+
+void QtMessageService::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon)
+{
+    // The program writes CR LF between lines; a label breaks on LF.
+    QString shown = ToQString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, ToQString(title),
+                    shown, QMessageBox::Ok, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.exec();
+}
+
+}  // namespace tomira
