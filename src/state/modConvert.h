@@ -34,6 +34,8 @@ public:
     Variant(std::string v) : value_(std::move(v)) {}
     Variant(const char* v) : value_(std::string(v)) {}
     Variant(const TextSource& box) : value_(&box) {}
+    // A text source is referred to, not copied: it must outlive the value.
+    Variant(const TextSource&&) = delete;
 
     static Variant Null() { return Variant(NullValue{}); }
 
