@@ -14,8 +14,9 @@ function(tomira_ui_test name)
   if(NOT TOMIRA_WITH_QT)
     return()
   endif()
+  find_package(Qt6 REQUIRED COMPONENTS Test)
   add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE tomira_ui tomira_qt_test_main GTest::gtest GTest::gmock)
+  target_link_libraries(${name} PRIVATE tomira_ui tomira_qt_test_main Qt6::Test GTest::gtest GTest::gmock)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
