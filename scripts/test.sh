@@ -7,3 +7,8 @@ export QT_QPA_PLATFORM=offscreen
 cmake --preset default
 cmake --build --preset default
 ctest --preset default -j "$(nproc)"
+# The same suite once more under AddressSanitizer, UndefinedBehaviorSanitizer
+# and LeakSanitizer: any report fails the run.
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan -j "$(nproc)"
