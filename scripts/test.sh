@@ -7,6 +7,8 @@ export QT_QPA_PLATFORM=offscreen
 cmake --preset default
 cmake --build --preset default
 ctest --preset default -j "$(nproc)"
+# Bounded runs of the fuzz targets (scripts/fuzz.sh 3600 for a long run).
+scripts/fuzz.sh 15
 # The same suite once more under AddressSanitizer, UndefinedBehaviorSanitizer
 # and LeakSanitizer: any report fails the run.
 cmake --preset asan
