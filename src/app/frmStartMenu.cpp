@@ -64,7 +64,8 @@ QLineEdit* MakeResultBox(QWidget* parent, const char* name, const char* accessib
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int left, int top, int width,
                         int height)
 {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    auto* button = new QPushButton(parent);
+    SetCaption(*button, QString::fromUtf8(caption));
     button->setObjectName(QString::fromUtf8(name));
     button->setFont(UiFont(kButtonPt));
     button->setAutoDefault(false);

@@ -1,5 +1,6 @@
 #include "ui/UiServices.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
@@ -10,6 +11,7 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QProxyStyle>
+#include <QRegularExpression>
 #include <QScreen>
 
 #include "ui/AppText.h"
@@ -71,6 +73,23 @@ QFont UiFont(double pointSize)
 QString ToQString(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 std::string ToStdString(const QString& text) { return text.toStdString(); }
+
+QString AccessibleCaption(const QString& caption)
+{
+    static const QRegularExpression marker(QStringLiteral("[(（]&[^&][)）]"));
+    QString text = caption;
+    text.remove(marker);
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+    return text;
+}
+
+void SetCaption(QAbstractButton& button, const QString& caption)
+{
+    button.setText(caption);
+    button.setAccessibleName(AccessibleCaption(caption));
+}
 
 void PlaceTwips(QWidget& widget, int left, int top, int width, int height)
 {

@@ -14,6 +14,7 @@
 #include "ui/MessageService.h"
 #include "ui/Units.h"
 
+class QAbstractButton;
 class QApplication;
 class QDialog;
 
@@ -28,6 +29,12 @@ QColor ToQColor(std::uint32_t colourValue);
 QFont UiFont(double pointSize);
 QString ToQString(const std::string& utf8);
 std::string ToStdString(const QString& text);
+
+// A caption as a screen reader should say it: without the access-key
+// marker, whether "&" alone or a Japanese-style "(&K)" / "（&C）".
+QString AccessibleCaption(const QString& caption);
+// Sets a button's caption and the matching accessible name.
+void SetCaption(QAbstractButton& button, const QString& caption);
 
 // Puts a widget at a twips position, or a window's client area to a size.
 void PlaceTwips(QWidget& widget, int left, int top, int width, int height);

@@ -249,6 +249,9 @@ TEST_F(MainWindowTest, FieldsAreNamedForScreenReaders)
         EXPECT_EQ(Field(c.field)->accessibleName(), QString::fromUtf8(c.name)) << c.field;
         EXPECT_EQ(Control<QLabel>(c.label)->buddy(), Field(c.field)) << c.label;
     }
+    EXPECT_EQ(Control("cmd計算")->accessibleName(), QStringLiteral("計算"));
+    EXPECT_EQ(Control("cmd判定結果の消去")->accessibleName(), QStringLiteral("判定結果の消去"));
+    EXPECT_EQ(Control("cmd終了")->accessibleName(), QStringLiteral("終了"));
 }
 
 TEST_F(MainWindowTest, ExitButtonMenuAndCloseBoxCloseTheWindow)

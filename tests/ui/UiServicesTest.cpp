@@ -97,6 +97,18 @@ TEST(UiServices, SendTabMovesTheFocusLikeTheTabKey)
     EXPECT_TRUE(second->hasFocus());
 }
 
+TEST(UiServices, AccessibleCaptionDropsTheAccessKeyMarker)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"計算（&C）", "計算"},           {"判定結果の消去(&K)", "判定結果の消去"},
+        {"ｼｽﾃﾑ情報(&S)...", "ｼｽﾃﾑ情報..."}, {"&OK", "OK"},
+        {"診断", "診断"},                 {"A && B", "A & B"},
+    };
+    for (const auto& [caption, spoken] : cases) {
+        EXPECT_EQ(AccessibleCaption(QString::fromUtf8(caption)), QString::fromUtf8(spoken)) << caption;
+    }
+}
+
 TEST(UiServices, TwipsRectPlacesWidgets)
 {
     QWidget widget;
