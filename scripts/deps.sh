@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   fonts-ipafont-gothic fontconfig
   xvfb xdotool x11-utils imagemagick
+  openbox dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
 )
 # Further groups are added by the scripts that need them:
 #   deps.sh [extra-package ...]

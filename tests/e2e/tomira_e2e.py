@@ -1,0 +1,257 @@
+"""Drives the real tomira program on its own X server, as a person and a
+screen reader would: input through the X server (xdotool), reading through
+the accessibility tree (AT-SPI). Every process started here is ended by the
+test's cleanup, every wait is bounded and says what it waited for."""
+
+import os
+import signal
+import subprocess
+import tempfile
+import time
+import unittest
+
+import pyatspi
+
+BINARY = os.environ.get("TOMIRA_BIN", "tomira")
+ARTIFACTS = os.environ.get("TOMIRA_ARTIFACTS", os.path.join(tempfile.gettempdir(), "tomira-e2e"))
+TIMEOUT = float(os.environ.get("TOMIRA_E2E_TIMEOUT", "15"))
+
+
+class WaitTimeout(AssertionError):
+    pass
+
+
+def wait_for(what, probe, timeout=TIMEOUT, interval=0.05):
+    """Polls probe() until it returns something true; fails naming `what`."""
+    deadline = time.monotonic() + timeout
+    last_error = None
+    while time.monotonic() < deadline:
+        try:
+            value = probe()
+            if value:
+                return value
+        except Exception as error:  # the tree changes under us while windows open and close
+            last_error = error
+        time.sleep(interval)
+    raise WaitTimeout(f"timed out after {timeout:.0f}s waiting for {what}"
+                      + (f" (last error: {last_error})" if last_error else ""))
+
+
+def walk(node, depth=0, limit=12):
+    if node is None:
+        return
+    yield node
+    if depth >= limit:
+        return
+    for i in range(node.childCount):
+        yield from walk(node.getChildAtIndex(i), depth + 1, limit)
+
+
+def role(node):
+    return node.getRoleName()
+
+
+def text_of(node):
+    """What a screen reader reads of a node: its text, or else its name."""
+    try:
+        t = node.queryText()
+        return t.getText(0, -1)
+    except NotImplementedError:
+        return node.name
+
+
+class Display:
+    """Xvfb with a window manager, on a display number of its own."""
+
+    def __init__(self, scale=None):
+        read_fd, write_fd = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            self.xvfb.kill()
+            raise RuntimeError("Xvfb did not start")
+        self.name = ":" + number
+        self.env = dict(os.environ, DISPLAY=self.name)
+        self.env.pop("QT_QPA_PLATFORM", None)
+        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for("the window manager", lambda: self._wm_running())
+        self.scale = scale
+
+    def _wm_running(self):
+        out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                             capture_output=True, text=True).stdout
+        return "window id" in out
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *args], env=self.env, check=True, capture_output=True)
+
+    def key(self, *keys):
+        self.xdotool("key", "--delay", "40", *keys)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", "30", text)
+
+    def click(self, x, y):
+        self.xdotool("mousemove", "--sync", str(x), str(y), "click", "1")
+
+    def screenshot(self, path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        subprocess.run(["import", "-window", "root", path], env=self.env, check=True, capture_output=True)
+        return path
+
+    def close(self):
+        for process in (self.wm, self.xvfb):
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+
+
+class Tomira:
+    """The program under test, found in the accessibility tree by its pid."""
+
+    def __init__(self, display, extra_env=None):
+        self.display = display
+        env = dict(display.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        if display.scale:
+            env["QT_SCALE_FACTOR"] = str(display.scale)
+        env.update(extra_env or {})
+        os.makedirs(ARTIFACTS, exist_ok=True)
+        self.log = open(os.path.join(ARTIFACTS, "tomira-stderr.log"), "ab")
+        self.process = subprocess.Popen([BINARY], env=env, stdout=subprocess.DEVNULL, stderr=self.log)
+        self.app = wait_for("tomira in the accessibility tree", self._find_app)
+
+    def _find_app(self):
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            if app is not None and app.get_process_id() == self.process.pid:
+                return app
+        return None
+
+    # -- reading -----------------------------------------------------------
+    def windows(self):
+        return [w for w in (self.app.getChildAtIndex(i) for i in range(self.app.childCount)) if w is not None]
+
+    def window(self, title, roles=("frame", "dialog", "alert"), timeout=TIMEOUT):
+        """A showing top-level window with this title and one of these roles."""
+        def probe():
+            for w in self.windows():
+                if w.name == title and role(w) in roles and w.getState().contains(pyatspi.STATE_SHOWING):
+                    return w
+            return None
+        return wait_for(f"the window '{title}'", probe, timeout)
+
+    def no_window(self, title, roles=("frame", "dialog", "alert")):
+        wait_for(f"the window '{title}' to close",
+                 lambda: all(w.name != title or role(w) not in roles
+                             or not w.getState().contains(pyatspi.STATE_SHOWING)
+                             for w in self.windows()))
+
+    def find(self, root, role_name, name=None, index=0):
+        """The index-th node below root with this role (and name)."""
+        def probe():
+            found = [n for n in walk(root)
+                     if role(n) == role_name and (name is None or n.name == name)]
+            return found[index] if len(found) > index else None
+        return wait_for(f"a {role_name} named {name!r} in '{root.name}'", probe)
+
+    def all(self, root, role_name):
+        return [n for n in walk(root) if role(n) == role_name]
+
+    def message_box(self, title):
+        """The text of the message box with this title, as a screen reader reads it."""
+        box = self.window(title, roles=("alert", "dialog"))
+        labels = [n.name for n in walk(box) if role(n) == "label" and n.name]
+        return box, labels
+
+    def focused(self):
+        for w in self.windows():
+            for n in walk(w):
+                if n.getState().contains(pyatspi.STATE_FOCUSED):
+                    return n
+        return None
+
+    def wait_focus(self, name):
+        return wait_for(f"the focus on '{name}'", lambda: (f := self.focused()) is not None and f.name == name)
+
+    def extents(self, node):
+        return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+
+    # -- acting ------------------------------------------------------------
+    def click(self, node):
+        """A mouse click in the middle of a control, through the X server."""
+        e = self.extents(node)
+        self.display.click(e.x + e.width // 2, e.y + e.height // 2)
+
+    def screenshot(self, name):
+        return self.display.screenshot(os.path.join(ARTIFACTS, name + ".png"))
+
+    def gone(self, timeout=TIMEOUT):
+        wait_for("tomira to end", lambda: self.process.poll() is not None, timeout)
+        return self.process.returncode
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.send_signal(signal.SIGTERM)
+            try:
+                self.process.wait(5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self.log.close()
+
+
+def ink_columns(path, extents):
+    """Binarised crop of a screenshot: a list of rows of 0/1 (1 = ink)."""
+    crop = f"{extents.width}x{extents.height}+{extents.x}+{extents.y}"
+    out = subprocess.run(["convert", path, "-crop", crop, "+repage", "-colorspace", "Gray",
+                          "-threshold", "45%", "-compress", "none", "pbm:-"],
+                         check=True, capture_output=True, text=True).stdout.split()
+    width, height = int(out[1]), int(out[2])
+    bits = [int(b) for b in out[3:]]
+    return [bits[r * width:(r + 1) * width] for r in range(height)]
+
+
+def glyph_shapes(rows):
+    """Splits dark ink into runs of columns; returns each run's bitmap."""
+    if not rows:
+        return []
+    width = len(rows[0])
+    inked = [any(row[c] for row in rows) for c in range(width)]
+    shapes, start = [], None
+    for c in range(width + 1):
+        if c < width and inked[c]:
+            start = c if start is None else start
+        elif start is not None:
+            shapes.append(tuple(tuple(row[start:c]) for row in rows))
+            start = None
+    return shapes
+
+
+class TomiraTestCase(unittest.TestCase):
+    scale = None
+
+    def setUp(self):
+        self.display = Display(self.scale)
+        self.addCleanup(self.display.close)
+        self.tomira = Tomira(self.display)
+        self.addCleanup(self.tomira.close)
+        self.main = self.tomira.window("TOMIRA", roles=("frame",))
+
+    def assertJapaneseRenders(self, shot, node, text):
+        """The control's Japanese text is drawn as glyphs, not as boxes: real
+        glyphs of distinct characters have distinct shapes, while missing
+        glyphs are drawn as identical boxes (or not at all)."""
+        shapes = glyph_shapes(ink_columns(shot, self.tomira.extents(node)))
+        self.assertTrue(shapes, f"nothing drawn for {text!r}")
+        distinct = len(set(shapes))
+        self.assertGreaterEqual(distinct, min(3, len(set(text))),
+                                f"{text!r} looks like replacement boxes ({distinct} distinct shapes)")
