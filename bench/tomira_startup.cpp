@@ -1,0 +1,18 @@
+// TOMIRA's own start-up, exactly as main.cpp does it, with the probe.
+#include <QApplication>
+
+#include "StartupProbe.h"
+#include "app/frmStartMenu.h"
+#include "ui/UiServices.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    tomira::InstallApplicationLook(app);
+    tomira::modCommon state;
+    tomira::QtMessageService messages;
+    tomira::frmStartMenu window(state, messages);
+    new tomira::bench::FirstPaintProbe(window);
+    window.show();
+    return app.exec();
+}
