@@ -3,7 +3,7 @@ message, and the three ways out."""
 
 import unittest
 
-from tomira_e2e import TomiraTestCase
+from tomira_e2e import TomiraTestCase, role, walk
 
 NOT_IMPLEMENTED = "ごめんなさい。まだ処理ができていません。"
 
@@ -19,6 +19,16 @@ class MainWindow(TomiraTestCase):
         shot = self.tomira.screenshot("main-window")
         for name in ("体脂肪率", "体型診断（BMI）", "ｱﾕﾙｳﾞｪｰﾀﾞ体質", "理想体重（kg）"):
             self.assertJapaneseRenders(shot, self.tomira.find(self.main, "label", name), name)
+
+    def test_every_control_is_named_for_a_screen_reader(self):
+        controls = [n for n in walk(self.main)
+                    if role(n) in ("text", "password text", "push button", "check box", "combo box")]
+        self.assertGreaterEqual(len(controls), 17)
+        unnamed = [role(n) for n in controls if not n.name.strip()]
+        self.assertEqual(unnamed, [])
+        named_with_marker = [n.name for n in controls if "(" in n.name and n.name.endswith(")")
+                             and len(n.name) >= 3 and n.name[-3] == "(" and n.name[-2].isascii()]
+        self.assertEqual(named_with_marker, [], "access-key markers are read out")
 
     def test_not_implemented_from_menus_and_button(self):
         self.display.key("alt+f")
