@@ -1,0 +1,292 @@
+#include "questionnaire/frmQuestion.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QStatusBar>
+
+#include "ui/AppText.h"
+#include "ui/UiServices.h"
+
+namespace tomira {
+
+namespace {
+
+constexpr int kClientWidth = 10335;
+constexpr int kClientHeight = 8580;
+constexpr int kRowTop = 960;
+constexpr int kRowPitch = 360;
+
+constexpr std::uint32_t kWhite = 0x00FFFFFF;
+constexpr std::uint32_t kLightGreen = 0x00C0FFC0;
+constexpr std::uint32_t kLightCyan = 0x00FFFFC0;
+// The row being answered.
+constexpr std::uint32_t kActiveStatement = 0x0080FFFF;  // light yellow
+constexpr std::uint32_t kActiveNumber = 0x0080FF80;     // light green
+constexpr double kScorePt = 11.25;
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, std::uint32_t background, int left,
+                  int top, int width, int height, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setAlignment(alignment);
+    SetBackground(*label, background);
+    PlaceTwips(*label, left, top, width, height);
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int top)
+{
+    auto* button = new QPushButton(parent);
+    SetCaption(*button, QString::fromUtf8(caption));
+    button->setObjectName(QString::fromUtf8(name));
+    // Enter in an answer box presses nothing.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    PlaceTwips(*button, 9000, top, 1215, 375);
+    return button;
+}
+
+}  // namespace
+
+frmQuestion::frmQuestion(modCommon& state, MessageService& messages, QWidget* parent)
+    : QDialog(parent), state_(state), messages_(messages), logic_(state)
+{
+    setObjectName(QStringLiteral("frmQuestion"));
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    // A sizable window with the minimise, maximise and close boxes.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(false);  // the status bar has its own
+    BuildControls();
+    SetTabOrder();
+    resize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+    InitQuestionnaire();
+    CentreOnScreen(*this);
+    // The first answer box has the focus when the window appears.
+    Combo1_[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void frmQuestion::BuildControls()
+{
+    SetBackground(*this, kSysButtonFace);
+
+    lblTitle_ = MakeLabel(this, QStringLiteral("lblTitle"), QString(), kWhite, 240, 120, 9975, 375, Qt::AlignCenter);
+    lblTitle_->setFont(UiFont(14.25));
+    lblCopyright_ = MakeLabel(this, QStringLiteral("lblCopyright"), QString::fromUtf8(kMakerNotice), kLightGreen, 240,
+                              480, 9975, 255, Qt::AlignCenter);
+
+    for (int k = 0; k < kRowsPerPage; ++k) {
+        const int top = kRowTop + kRowPitch * k;
+        const auto i = static_cast<std::size_t>(k);
+        Label3_[i] = MakeLabel(this, QStringLiteral("Label3_%1").arg(k), QString::number(k + 1), kSysButtonFace, 0,
+                               top, 255, 255, Qt::AlignCenter);
+        Label2_[i] = MakeLabel(this, QStringLiteral("Label2_%1").arg(k), QString(), kWhite, 240, top, 6255, 255);
+
+        auto* box = new QComboBox(this);
+        box->setObjectName(QStringLiteral("Combo1_%1").arg(k));
+        box->setEditable(false);  // a choice from the list only
+        PlaceTwips(*box, 6600, top, 2175, 300);
+        box->installEventFilter(this);
+        Label2_[i]->setBuddy(box);
+        Combo1_[i] = box;
+    }
+
+    cmd次の質問_ = MakeButton(this, "cmd次の質問", "次の質問", 1200);
+    cmd結果表示_ = MakeButton(this, "cmd結果表示", "結果表示", 1920);
+    cmd閉じる_ = MakeButton(this, "cmd閉じる", "閉じる", 2640);
+
+    const auto scoreLabel = [this](const char* name, std::uint32_t background, int top) {
+        QLabel* label = MakeLabel(this, QString::fromUtf8(name), QString(), background, 9000, top, 1215, 255);
+        label->setFont(UiFont(kScorePt));
+        return label;
+    };
+    VATA_ = scoreLabel("VATA", kLightGreen, 3480);
+    PITA_ = scoreLabel("PITA", kLightGreen, 3960);
+    KAPA_ = scoreLabel("KAPA", kLightGreen, 4440);
+    SUM_ = scoreLabel("SUM", kLightCyan, 5040);
+    AVG_ = scoreLabel("AVG", kLightCyan, 5520);
+
+    // Switched off for good: drawn greyed, never pressed, no action.
+    Command1_ = MakeButton(this, "Command1", "Command1", 7200);
+    Command1_->setEnabled(false);
+
+    StatusBar1_ = new QStatusBar(this);
+    StatusBar1_->setObjectName(QStringLiteral("StatusBar1"));
+    auto* statusText = new QLabel(QString::fromUtf8(kQuestionStatusText), StatusBar1_);
+    statusText->setObjectName(QStringLiteral("StatusBar1_Text"));
+    StatusBar1_->addWidget(statusText, 1);
+
+    connect(cmd次の質問_, &QPushButton::clicked, this, &frmQuestion::AcceptPage);
+    connect(cmd結果表示_, &QPushButton::clicked, this, &frmQuestion::ShowResult);
+    connect(cmd閉じる_, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void frmQuestion::SetTabOrder()
+{
+    // Down the answer boxes (the statement labels take no focus), then the
+    // three buttons.
+    QWidget* previous = Combo1_[0];
+    for (std::size_t k = 1; k < Combo1_.size(); ++k) {
+        QWidget::setTabOrder(previous, Combo1_[k]);
+        previous = Combo1_[k];
+    }
+    for (QWidget* button : {static_cast<QWidget*>(cmd次の質問_), static_cast<QWidget*>(cmd結果表示_),
+                            static_cast<QWidget*>(cmd閉じる_)}) {
+        QWidget::setTabOrder(previous, button);
+        previous = button;
+    }
+}
+
+void frmQuestion::InitQuestionnaire()
+{
+    lblTitle_->setText(ToQString(QuestionnaireTitle()));
+    lblCopyright_->setText(QString::fromUtf8(kMakerNotice));
+    logic_.InitQuestionnaire();
+    ShowPageStatements();
+    ShowButtonStates();
+    ShowScoreCaptions();
+
+    QStringList entries;
+    for (const std::string_view entry : AnswerScale()) {
+        entries << QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size()));
+    }
+    for (QComboBox* box : Combo1_) {
+        box->clear();
+        box->addItems(entries);
+        box->setCurrentIndex(-1);
+    }
+}
+
+void frmQuestion::ShowPageStatements()
+{
+    for (QComboBox* box : Combo1_) {
+        box->setCurrentIndex(-1);
+    }
+    const std::optional<PageTexts> texts = logic_.PageStatements();
+    if (!texts) {
+        return;
+    }
+    for (std::size_t k = 0; k < Combo1_.size(); ++k) {
+        const QString statement = ToQString((*texts)[k]);
+        Label2_[k]->setText(statement);
+        // A screen reader says which row and statement is being answered.
+        Combo1_[k]->setAccessibleName(QString::number(k + 1) + statement);
+    }
+}
+
+void frmQuestion::ShowScoreCaptions()
+{
+    const ScoreCaptions& c = logic_.Captions();
+    VATA_->setText(ToQString(c.vata));
+    PITA_->setText(ToQString(c.pitta));
+    KAPA_->setText(ToQString(c.kapha));
+    SUM_->setText(ToQString(c.sum));
+    AVG_->setText(ToQString(c.avg));
+}
+
+void frmQuestion::ShowButtonStates()
+{
+    cmd次の質問_->setEnabled(logic_.NextEnabled());
+    cmd結果表示_->setEnabled(logic_.ResultEnabled());
+}
+
+void frmQuestion::AcceptPage()
+{
+    PageAnswers answers;
+    for (std::size_t k = 0; k < Combo1_.size(); ++k) {
+        answers[k] = ToStdString(Combo1_[k]->currentText());
+    }
+    const PageOutcome outcome = logic_.AcceptPage(answers);
+    if (outcome.result == PageResult::Refused) {
+        messages_.ShowMessage(outcome.message, kConfirmTitle, MessageIcon::Exclamation);
+        return;
+    }
+    if (outcome.result == PageResult::Accepted) {
+        ShowScoreCaptions();
+        ShowPageStatements();
+        ShowButtonStates();
+    }
+    Combo1_[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void frmQuestion::JudgeConstitution()
+{
+    const Judgement judgement = logic_.JudgeConstitution();
+    ShowScoreCaptions();
+    messages_.ShowMessage(judgement.report, kConfirmTitle, MessageIcon::Exclamation);
+}
+
+void frmQuestion::ShowResult()
+{
+    JudgeConstitution();
+    logic_.ResetAfterResult();
+    ShowButtonStates();
+    ShowPageStatements();
+    ShowScoreCaptions();
+    close();
+}
+
+void frmQuestion::done(int result)
+{
+    logic_.Close();
+    QDialog::done(result);
+}
+
+void frmQuestion::Combo1_GotFocus(int k)
+{
+    SetBackground(*Label2_[static_cast<std::size_t>(k)], kActiveStatement);
+    SetBackground(*Label3_[static_cast<std::size_t>(k)], kActiveNumber);
+}
+
+void frmQuestion::Combo1_LostFocus(int k)
+{
+    SetBackground(*Label2_[static_cast<std::size_t>(k)], kWhite);
+    SetBackground(*Label3_[static_cast<std::size_t>(k)], kSysButtonFace);
+}
+
+bool frmQuestion::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        for (std::size_t k = 0; k < Combo1_.size(); ++k) {
+            if (watched != Combo1_[k]) {
+                continue;
+            }
+            // The box's own list, a message box or another window taking
+            // over for a while does not move the focus off the row.
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (event->type() == QEvent::FocusIn) {
+                Combo1_GotFocus(static_cast<int>(k));
+            } else if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+                Combo1_LostFocus(static_cast<int>(k));
+            }
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmQuestion::keyPressEvent(QKeyEvent* event)
+{
+    // Escape does not throw the answers away; the window closes by its
+    // button or its frame.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmQuestion::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    // The controls keep their places; the status bar follows the bottom edge.
+    const int height = StatusBar1_->sizeHint().height();
+    StatusBar1_->setGeometry(0, this->height() - height, width(), height);
+}
+
+}  // namespace tomira

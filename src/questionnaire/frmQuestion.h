@@ -1,0 +1,71 @@
+#pragma once
+// The questionnaire window: twenty rows of statement and answer box, a page
+// for each dosha, the running scores and the result.
+
+#include <QDialog>
+
+#include <array>
+
+#include "questionnaire/QuestionnaireLogic.h"
+#include "state/modCommon.h"
+#include "ui/MessageService.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QStatusBar;
+
+namespace tomira {
+
+class frmQuestion : public QDialog {
+    Q_OBJECT
+
+public:
+    frmQuestion(modCommon& state, MessageService& messages, QWidget* parent = nullptr);
+
+    const QuestionnaireLogic& logic() const { return logic_; }
+
+    // Every way of closing ends here (the buttons, the close box, the
+    // system menu, Alt+F4): the main window's wait ends as the window goes.
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildControls();
+    void SetTabOrder();
+    void InitQuestionnaire();
+    void ShowPageStatements();
+    void JudgeConstitution();
+    void ShowScoreCaptions();
+    void ShowButtonStates();
+    void AcceptPage();
+    void ShowResult();
+    void Combo1_GotFocus(int k);
+    void Combo1_LostFocus(int k);
+
+    modCommon& state_;
+    MessageService& messages_;
+    QuestionnaireLogic logic_;
+
+    QLabel* lblTitle_ = nullptr;
+    QLabel* lblCopyright_ = nullptr;
+    std::array<QLabel*, kRowsPerPage> Label3_{};
+    std::array<QLabel*, kRowsPerPage> Label2_{};
+    std::array<QComboBox*, kRowsPerPage> Combo1_{};
+    QPushButton* cmd次の質問_ = nullptr;
+    QPushButton* cmd結果表示_ = nullptr;
+    QPushButton* cmd閉じる_ = nullptr;
+    QLabel* VATA_ = nullptr;
+    QLabel* PITA_ = nullptr;
+    QLabel* KAPA_ = nullptr;
+    QLabel* SUM_ = nullptr;
+    QLabel* AVG_ = nullptr;
+    QPushButton* Command1_ = nullptr;
+    QStatusBar* StatusBar1_ = nullptr;
+};
+
+}  // namespace tomira
