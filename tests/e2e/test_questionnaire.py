@@ -1,0 +1,83 @@
+"""The constitution road, from the keyboard alone: three pages of twenty
+answers, one page refused for an empty row, the report, and the type in
+the main window. Then a test closed early keeps the type."""
+
+import unittest
+
+from tomira_e2e import TomiraTestCase, role, text_of, wait_for, walk
+
+
+class Questionnaire(TomiraTestCase):
+    def open_questionnaire(self):
+        self.tomira.click(self.tomira.find(self.main, "push button", "診断"))
+        window = self.tomira.window("TOMIRA", roles=("dialog",))
+        wait_for("row 1's answer box to have the focus",
+                 lambda: (f := self.tomira.focused()) is not None and role(f) == "combo box"
+                 and f.name.startswith("1"))
+        return window
+
+    def answer_page(self, digit, skip=None):
+        """Chooses the entry starting with `digit` in each row, moving on
+        with Tab; the focus starts in row 1."""
+        for row in range(1, 21):
+            if row != skip:
+                self.display.type(digit)
+            self.display.key("Tab")
+
+    def score_label(self, window, prefix):
+        return wait_for(f"the score label {prefix}",
+                        lambda: next((n.name for n in walk(window)
+                                      if role(n) == "label" and n.name.startswith(prefix)), None))
+
+    def test_whole_test_from_the_keyboard(self):
+        window = self.open_questionnaire()
+        self.tomira.screenshot("questionnaire-vata")
+        statement = self.tomira.find(window, "label", " 動作が非常に早い。")
+        self.assertJapaneseRenders(self.tomira.screenshot("questionnaire-render"), statement, "動作が非常に早い")
+
+        # Vata: row 3 left empty, refused, then answered.
+        self.answer_page("5", skip=3)
+        self.display.key("space")  # the Tab after row 20 reached 次の質問
+        box, labels = self.tomira.message_box("確認")
+        self.assertIn("3番目のデータが未入力です。", labels)
+        self.display.key("Return")
+        self.tomira.no_window("確認", roles=("alert",))
+        self.tomira.click(self.tomira.find(window, "combo box", index=2))
+        self.display.key("Escape")  # close the list the click opened
+        self.display.type("5")
+        self.tomira.click(self.tomira.find(window, "push button", "次の質問"))
+        wait_for("the Vata score", lambda: self.score_label(window, "ｳﾞｧｰﾀ:") == "ｳﾞｧｰﾀ:100")
+
+        # Pitta and Kapha, each accepted at once.
+        wait_for("row 1 focused again", lambda: self.tomira.focused().name.startswith("1"))
+        self.answer_page("3")
+        self.display.key("space")
+        wait_for("the Pitta score", lambda: self.score_label(window, "ﾋﾟｯﾀ:") == "ﾋﾟｯﾀ:60")
+        wait_for("row 1 focused again", lambda: self.tomira.focused().name.startswith("1"))
+        self.answer_page("2")
+        self.display.key("space")
+        wait_for("the Kapha score", lambda: self.score_label(window, "ｶﾊﾟ:") == "ｶﾊﾟ:40")
+
+        self.tomira.click(self.tomira.find(window, "push button", "結果表示"))
+        box, labels = self.tomira.message_box("確認")
+        self.tomira.screenshot("constitution-report")
+        report = "\n".join(labels)
+        self.assertIn("アユルヴェーダによるあなたの体質は「ヴァータ型」です。", report)
+        self.assertIn("ヴァータ：100  ピッタ：60  カパ：40", report)
+        self.assertIn("合計：200  平均：67", report)
+        self.display.key("Return")
+        self.tomira.no_window("TOMIRA", roles=("dialog",))
+        wait_for("the type in the main window",
+                 lambda: text_of(self.tomira.find(self.main, "text", "ｱﾕﾙｳﾞｪｰﾀﾞ体質")) == "ヴァータ型")
+
+        # A second test closed early by the window manager keeps the type.
+        self.open_questionnaire()
+        self.display.key("alt+F4")
+        self.tomira.no_window("TOMIRA", roles=("dialog",))
+        self.assertEqual(text_of(self.tomira.find(self.main, "text", "ｱﾕﾙｳﾞｪｰﾀﾞ体質")), "ヴァータ型")
+        self.tomira.click(self.tomira.find(self.main, "push button", "終了"))
+        self.assertEqual(self.tomira.gone(), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
