@@ -2,8 +2,12 @@
 // Binds the main window's measurement fields and result boxes to the
 // body-metrics calculation, and opens the explanation dialogs.
 
-#include <cstdint>
+#include <QMetaObject>
 
+#include <cstdint>
+#include <vector>
+
+#include "metrics/MetricsCalculator.h"
 #include "state/modCommon.h"
 #include "ui/MessageService.h"
 
@@ -38,10 +42,17 @@ public:
     void ShowExplanation(Explanation which, QWidget* owner);
 
 private:
+    MeasurementTexts Texts() const;
+    QLineEdit* Field(MeasurementField field) const;
+    void Apply(const MetricsOutcome& outcome);
+    void Mark(MeasurementField field, InputFault fault);
+    void TextEdited(MeasurementField field);
+
     MeasurementWidgets widgets_;
     modCommon& state_;
-    std::int16_t& showResults_;
     MessageService& messages_;
+    MetricsCalculator calculator_;
+    std::vector<QMetaObject::Connection> connections_;
 };
 
 }  // namespace tomira
