@@ -1,0 +1,81 @@
+"""The body-metrics road: typing the measurements, calculating, each of the
+three explanation dialogs, clearing, and a field that is not a number."""
+
+import unittest
+
+from tomira_e2e import TomiraTestCase, role, text_of, wait_for, walk
+
+
+class BodyMetrics(TomiraTestCase):
+    def field(self, name):
+        return self.tomira.find(self.main, "text", name) if name not in ("体重", "体脂肪率") \
+            else self.tomira.find(self.main, "password text", name)
+
+    def result(self, name):
+        return text_of(self.tomira.find(self.main, "text", name))
+
+    def explain_button(self, what):
+        buttons = [b for b in self.tomira.all(self.main, "push button")
+                   if b.name == "解説" and b.description == what + "の解説"]
+        self.assertEqual(len(buttons), 1, what)
+        return buttons[0]
+
+    def calculate_by_keyboard(self, height, weight, fat):
+        self.tomira.wait_focus("名前")
+        self.display.type("Yamada")
+        for value in (height, weight, fat):
+            self.display.key("Return")
+            self.display.type(value)
+        self.display.key("Return")
+        self.tomira.wait_focus("計算")
+        self.display.key("space")
+
+    def test_calculation_and_dialogs_from_the_keyboard(self):
+        self.calculate_by_keyboard("170", "65", "20")
+        wait_for("the BMI in its box", lambda: self.result("体型診断（BMI）") == "22.5")
+        self.assertEqual(self.result("理想体重（kg）"), "63.6")
+        self.assertEqual(self.result("体脂肪量（kg）"), "13.0")
+        # Typed masked, the weight still reads as what was typed once shown.
+        self.assertEqual(text_of(self.field("名前")), "Yamada")
+
+        dialogs = [
+            ("体型診断（BMI）", "BMIについて", "あなたのBMIは「22.5：普通型」です。", "dialog-bmi"),
+            ("理想体重（kg）", "理想体重について", "あなたの理想体重は「63.6kg」です。", "dialog-ideal-weight"),
+            ("体脂肪量（kg）", "体脂肪量について", "あなたの体脂肪量は「13.0kg」です。", "dialog-fat-mass"),
+        ]
+        for what, title, sentence, shot_name in dialogs:
+            with self.subTest(title):
+                self.tomira.click(self.explain_button(what))
+                dialog = self.tomira.window(title, roles=("dialog", "frame"))
+                labels = [n.name for n in walk(dialog) if role(n) == "label"]
+                self.assertIn(sentence, labels)
+                shot = self.tomira.screenshot(shot_name)
+                self.assertJapaneseRenders(shot, self.tomira.find(dialog, "label", title), title)
+                self.display.key("Escape")  # Esc does not close these dialogs
+                self.tomira.window(title, roles=("dialog", "frame"))
+                self.display.key("alt+x")
+                self.tomira.no_window(title, roles=("dialog", "frame"))
+
+    def test_clearing_empties_the_results_and_keeps_the_inputs(self):
+        self.calculate_by_keyboard("160", "47", "25")
+        wait_for("the BMI in its box", lambda: self.result("体型診断（BMI）") == "18.4")
+        self.tomira.click(self.tomira.find(self.main, "push button", "判定結果の消去"))
+        wait_for("the results to clear", lambda: self.result("体型診断（BMI）") == "")
+        self.assertEqual(self.result("理想体重（kg）"), "")
+        self.assertEqual(self.result("体脂肪量（kg）"), "")
+        self.assertEqual(text_of(self.field("身長")), "160")
+
+    def test_a_height_that_is_not_a_number_is_named(self):
+        self.calculate_by_keyboard("170cm", "65", "20")
+        box, labels = self.tomira.message_box("確認")
+        self.tomira.screenshot("bad-height-message")
+        self.assertTrue(any("身長" in label for label in labels), labels)
+        self.display.key("Return")
+        self.tomira.no_window("確認", roles=("alert", "dialog"))
+        self.assertEqual(text_of(self.field("身長")), "170cm")
+        self.assertEqual(self.result("体型診断（BMI）"), "")
+        self.assertEqual(self.result("体脂肪量（kg）"), "13.0")  # the sound fields still count
+
+
+if __name__ == "__main__":
+    unittest.main()
