@@ -319,7 +319,7 @@ TEST_F(MetricsWindowTest, AVeryLongTextNeitherCrashesNorShowsAFigure)
     EXPECT_EQ(Box("txt体脂肪量"), QStringLiteral("13.0"));
 }
 
-struct LabelSpec {
+struct LabelLayout {
     const char* name;
     int left, top, width, height;
     const char* text;  // nullptr: checked elsewhere
@@ -328,16 +328,16 @@ struct LabelSpec {
     Qt::Alignment horizontal;
 };
 
-struct DialogSpec {
+struct DialogLayout {
     const char *button, *objectName, *caption;
     int clientWidth, clientHeight, closeLeft, closeTop;
-    std::vector<LabelSpec> labels;
+    std::vector<LabelLayout> labels;
 };
 
 constexpr auto L = Qt::AlignLeft;
 constexpr auto C = Qt::AlignHCenter;
 
-const DialogSpec kDialogs[] = {
+const DialogLayout kDialogs[] = {
     {"cmdBMI解説", "frmBMI解説", "BMIについて", 8385, 7680, 3120, 6720,
      {{"Label10", 120, 0, 8175, 7575, "", kWhite, 12, L},
       {"titleBMI", 120, 0, 8175, 375, "BMIについて", kCyan, 14.25, C},
@@ -371,12 +371,12 @@ const DialogSpec kDialogs[] = {
 
 TEST_F(MetricsWindowTest, EachDialogIsLaidOutAsItsTable)
 {
-    for (const auto& spec : kDialogs) {
-        SCOPED_TRACE(spec.objectName);
-        const bool deleted = WhileOpen(spec.button, [&](QDialog& dialog) {
-            EXPECT_EQ(dialog.objectName(), QString::fromUtf8(spec.objectName));
-            EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(spec.caption));
-            EXPECT_EQ(dialog.size(), TwipsRect(0, 0, spec.clientWidth, spec.clientHeight).size());
+    for (const auto& layout : kDialogs) {
+        SCOPED_TRACE(layout.objectName);
+        const bool deleted = WhileOpen(layout.button, [&](QDialog& dialog) {
+            EXPECT_EQ(dialog.objectName(), QString::fromUtf8(layout.objectName));
+            EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(layout.caption));
+            EXPECT_EQ(dialog.size(), TwipsRect(0, 0, layout.clientWidth, layout.clientHeight).size());
             EXPECT_EQ(dialog.parentWidget(), window.get());
             // A resizable frame with a close box but no minimise or maximise box.
             EXPECT_NE(dialog.minimumSize(), dialog.maximumSize());
@@ -387,7 +387,7 @@ TEST_F(MetricsWindowTest, EachDialogIsLaidOutAsItsTable)
             const QPoint centre = dialog.screen()->availableGeometry().center();
             EXPECT_LE((dialog.frameGeometry().center() - centre).manhattanLength(), 40);
 
-            for (const auto& l : spec.labels) {
+            for (const auto& l : layout.labels) {
                 auto* label = dialog.findChild<QLabel*>(QString::fromUtf8(l.name));
                 ASSERT_NE(label, nullptr) << l.name;
                 EXPECT_EQ(label->geometry(), TwipsRect(l.left, l.top, l.width, l.height)) << l.name;
@@ -403,7 +403,7 @@ TEST_F(MetricsWindowTest, EachDialogIsLaidOutAsItsTable)
             auto* close = dialog.findChild<QPushButton*>(QStringLiteral("cmd閉じる"));
             ASSERT_NE(close, nullptr);
             EXPECT_EQ(close->text(), QStringLiteral("閉じる（&X）"));
-            EXPECT_EQ(close->geometry(), TwipsRect(spec.closeLeft, spec.closeTop, 1695, 615));
+            EXPECT_EQ(close->geometry(), TwipsRect(layout.closeLeft, layout.closeTop, 1695, 615));
             EXPECT_FALSE(close->isDefault());
             EXPECT_FALSE(close->autoDefault());
             EXPECT_EQ(dialog.focusWidget(), close);
