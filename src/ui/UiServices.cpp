@@ -118,7 +118,8 @@ void InstallApplicationLook(QApplication& app)
     app.setApplicationName(QString::fromUtf8(kApplicationTitle));
     app.setApplicationDisplayName(QString());
     QIcon icon;
-    for (const char* file : {":/icons/tomira-16.png", ":/icons/tomira-32.png", ":/icons/tomira-48.png"}) {
+    for (const char* file : {":/icons/tomira-16.png", ":/icons/tomira-32.png", ":/icons/tomira-48.png",
+                             ":/icons/tomira-256.png"}) {
         if (QFile::exists(QString::fromLatin1(file))) {
             icon.addFile(QString::fromLatin1(file));
         }

@@ -1,0 +1,50 @@
+#pragma once
+// The version information window: title, version, description, notice,
+// and the button that starts the system information tool.
+
+#include <QDialog>
+
+#include <memory>
+
+#include "about/AboutLogic.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace tomira {
+
+class frmAbout : public QDialog {
+    Q_OBJECT
+public:
+    // The registry, file test and program start of the running system.
+    explicit frmAbout(MessageService& messages, QWidget* parent = nullptr);
+    ~frmAbout() override;
+
+    void StartSysInfo();
+    bool GetKeyValue(const std::int32_t& KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
+                     std::string& KeyVal);
+
+private:
+    void BuildControls();
+    void Form_Load();
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+
+    std::unique_ptr<RegistryApi> registry_;
+    std::unique_ptr<FileProbe> files_;
+    std::unique_ptr<ProgramStarter> starter_;
+    AboutLogic logic_;
+
+    QLabel* picIcon_ = nullptr;
+    QLabel* lblTitle_ = nullptr;
+    QLabel* lblVersion_ = nullptr;
+    QLabel* lblDescription_ = nullptr;
+    QLabel* lblDisclaimer_ = nullptr;
+    QFrame* Line1_0_ = nullptr;
+    QFrame* Line1_1_ = nullptr;
+    QPushButton* cmdOK_ = nullptr;
+    QPushButton* cmdSysInfo_ = nullptr;
+};
+
+}  // namespace tomira
