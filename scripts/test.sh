@@ -7,6 +7,9 @@ export QT_QPA_PLATFORM=offscreen
 cmake --preset default
 cmake --build --preset default
 ctest --preset default -j "$(nproc)"
+# The plain C++ core and its tests once more for Windows (MinGW-w64),
+# run under Wine against the real registry and program start.
+scripts/test-windows.sh
 # Bounded runs of the fuzz targets (scripts/fuzz.sh 3600 for a long run).
 scripts/fuzz.sh 15
 # The same suite once more under AddressSanitizer, UndefinedBehaviorSanitizer

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Builds the plain C++ core and its tests a second time for 64-bit Windows
+# with MinGW-w64 and runs them under Wine, in a throwaway Wine prefix and
+# without a display. The registry, file and program-start code of the About
+# box runs there against the real Windows API as Wine provides it.
+# Ends with a line "windows: N passed, N failed"; exits non-zero on any
+# failure, and when Wine cannot run on this machine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+started=$(date +%s)
+
+scripts/deps.sh g++-mingw-w64-x86-64-posix googletest wine64
+
+wine=$(command -v wine64 || true)
+[ -n "$wine" ] || { [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64; }
+wineserver=$(command -v wineserver || true)
+[ -n "$wineserver" ] || { [ -x /usr/lib/wine/wineserver64 ] && wineserver=/usr/lib/wine/wineserver64; }
+if [ -z "$wine" ] || [ -z "$wineserver" ]; then
+  echo "test-windows.sh: Wine (wine64) is not installed, so the Windows tests cannot run here." >&2
+  echo "windows: 0 passed, 1 failed"
+  exit 1
+fi
+
+build=build/mingw
+# Unoptimised and without debug information: the quickest build, and the
+# code runs just the same.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+  -DTOMIRA_WITH_QT=OFF -DTOMIRA_GTEST_SOURCE_DIR=/usr/src/googletest >/dev/null
+cmake --build "$build" -j "$(nproc)"
+
+# A Wine of its own: a fresh prefix, no display, no downloads of Mono or
+# Gecko, quiet; and Japanese Windows (code page 932), which Wine takes from
+# the locale's name without the locale being installed here.
+prefix=$(mktemp -d /tmp/tomira-wine.XXXXXX)
+logs=$(mktemp -d /tmp/tomira-wine-logs.XXXXXX)
+cleanup() {
+  WINEPREFIX=$prefix "$wineserver" -k >/dev/null 2>&1 || true
+  rm -rf "$prefix" "$logs"
+}
+trap cleanup EXIT
+export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+run_wine() { LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8 timeout "$@"; }
+if ! run_wine 180 "$wine" wineboot --init >"$logs/wineboot.log" 2>&1 ||
+   ! run_wine 60 "$wine" cmd.exe /c echo wine-runs 2>>"$logs/wineboot.log" | grep -q wine-runs; then
+  echo "test-windows.sh: Wine cannot run on this machine (wineboot failed):" >&2
+  cat "$logs/wineboot.log" >&2
+  echo "windows: 0 passed, 1 failed"
+  exit 1
+fi
+
+passed=0
+failed=0
+for name in $(ctest --test-dir "$build" -N | sed -n 's/^ *Test *#[0-9]*: *//p'); do
+  exe=$(find "$build/tests" -name "$name.exe" -print -quit)
+  log="$logs/$name.log"
+  rc=0
+  if [ -z "$exe" ]; then
+    echo "$name: not built" >"$log"
+    rc=1
+  else
+    # Each program runs where it lies, beside its helpers.
+    (cd "$(dirname "$exe")" && run_wine 300 "$wine" "$(basename "$exe")") >"$log" 2>&1 || rc=$?
+  fi
+  p=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$log" | tail -1)
+  f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below.*/\1/p' "$log" | tail -1)
+  s=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\?, listed below.*/\1/p' "$log" | tail -1)
+  p=${p:-0}; f=${f:-0}; s=${s:-0}
+  # Under Wine nothing may be left out, and a program that ended badly
+  # without naming a failed test has failed as a whole.
+  f=$((f + s))
+  if [ "$rc" -ne 0 ] && [ "$f" -eq 0 ]; then
+    f=1
+  fi
+  if [ "$f" -ne 0 ]; then
+    echo "---- $name (exit $rc, $s skipped) ----"
+    cat "$log"
+    echo "----"
+  fi
+  echo "$name under Wine: $p passed, $f failed"
+  passed=$((passed + p))
+  failed=$((failed + f))
+done
+
+if [ $((passed + failed)) -eq 0 ]; then
+  echo "test-windows.sh: no Windows tests ran." >&2
+  failed=1
+fi
+echo "Windows stage took $(( $(date +%s) - started )) s (MinGW-w64 build, Wine $("$wine" --version 2>/dev/null || echo '?'))."
+echo "windows: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
