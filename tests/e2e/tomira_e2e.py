@@ -124,7 +124,7 @@ class Tomira:
             env["QT_SCALE_FACTOR"] = str(display.scale)
         env.update(extra_env or {})
         os.makedirs(ARTIFACTS, exist_ok=True)
-        self.log = open(os.path.join(ARTIFACTS, "tomira-stderr.log"), "ab")
+        self.log = open(os.path.join(ARTIFACTS, os.environ.get("TOMIRA_E2E_MODULE", "tomira") + "-stderr.log"), "ab")
         self.process = subprocess.Popen([BINARY], env=env, stdout=subprocess.DEVNULL, stderr=self.log)
         self.app = wait_for("tomira in the accessibility tree", self._find_app)
 
