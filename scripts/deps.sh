@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic fontconfig
   xvfb xdotool x11-utils imagemagick
   openbox dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
+  lintian desktop-file-utils appstream dpkg-dev file
 )
 # Further groups are added by the scripts that need them:
 #   deps.sh [extra-package ...]

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs TOMIRA into a scratch root and checks it like a distribution
+# would: the desktop entry, the AppStream metainfo, the icons, the Debian
+# package (lintian), and that the unpacked program starts on a real X server.
+#   check-package.sh BUILD-DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+scratch=$(mktemp -d)
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$scratch"; }
+trap cleanup EXIT
+fail() { echo "check-package: $*" >&2; exit 1; }
+
+root=$scratch/root
+DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
+share=$root/usr/share
+[ -x "$root/usr/bin/tomira" ] || fail "no /usr/bin/tomira installed"
+desktop-file-validate "$share/applications/tomira.desktop" || fail "desktop entry invalid"
+grep -q '^Name\[ja\]=' "$share/applications/tomira.desktop" || fail "desktop entry has no Japanese name"
+grep -q '^Comment\[ja\]=' "$share/applications/tomira.desktop" || fail "desktop entry has no Japanese comment"
+appstreamcli validate --no-net "$share/metainfo/jp.tomira.TOMIRA.metainfo.xml" || fail "metainfo invalid"
+for size in 16 32 48 256; do
+  icon=$share/icons/hicolor/${size}x${size}/apps/tomira.png
+  [ -f "$icon" ] || fail "icon ${size}x${size} missing"
+  [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "icon $icon is not ${size}x${size}"
+done
+[ -f "$share/icons/hicolor/scalable/apps/tomira.svg" ] || fail "scalable icon missing"
+echo "install: binary, desktop entry, metainfo and icons in place"
+
+(cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null) || fail "cpack failed"
+deb=$(ls "$scratch"/deb/tomira_*.deb)
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "package does not depend on Qt 6 Widgets: $(dpkg-deb -f "$deb" Depends)"
+# Errors fail; warnings and notes are printed for the reader.
+lintian --fail-on error --no-tag-display-limit "$deb" || fail "lintian reports errors"
+echo "package: $(basename "$deb") passes lintian"
+
+unpacked=$scratch/unpacked
+dpkg-deb -x "$deb" "$unpacked"
+Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$scratch/display" >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+display=:$(head -1 "$scratch/display")
+DISPLAY=$display QT_QPA_PLATFORM=xcb "$unpacked/usr/bin/tomira" >/dev/null 2>&1 &
+app=$!
+pids+=($app)
+DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --pid "$app" --name '^TOMIRA$' >/dev/null \
+  || fail "the unpacked program showed no window"
+kill "$app"
+echo "unpacked program started and showed its main window"
