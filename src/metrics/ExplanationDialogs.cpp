@@ -133,6 +133,13 @@ frmBMI解説::frmBMI解説(const modCommon& state, QWidget* owner)
 void frmBMI解説::FillDialog()
 {
     lblBMI解説_->setText(LabelText(BMIExplanationText()));
+    // The box was drawn for the ten lines in ＭＳ Ｐゴシック; a stand-in font
+    // with taller lines would cut the last one off, so the box grows
+    // downwards into the space above the table as far as the text needs.
+    const int needed = lblBMI解説_->heightForWidth(lblBMI解説_->width());
+    if (needed > lblBMI解説_->height()) {
+        lblBMI解説_->resize(lblBMI解説_->width(), needed);
+    }
     SetBackground(*lblBMIResult_, BMIResultColour(state_.gBodyType));
     lblBMIResult_->setText(ToQString(BMIResultSentence(state_)));
 }

@@ -1,0 +1,247 @@
+// Every caption of every window fits the box it is drawn in, with the
+// fonts this machine has: labels, buttons and the check box, and the texts
+// the windows put there at run time (statements of all three pages, the
+// highest scores, the dialogs' result sentences). The suite runs once at
+// the normal scale and once with QT_SCALE_FACTOR=2, where glyphs are drawn
+// unhinted and come out wider.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QtMath>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTest>
+
+#include <algorithm>
+
+#include "about/frmAbout.h"
+#include "app/frmStartMenu.h"
+#include "metrics/ExplanationDialogs.h"
+#include "questionnaire/frmQuestion.h"
+#include "state/modCommon.h"
+#include "ui/RecordingMessages.h"
+
+namespace tomira {
+namespace {
+
+using testing::RecordingMessages;
+
+// The text as drawn: "&&" is one ampersand, a single "&" marks the access
+// key and is not drawn.
+QString DrawnText(QString text, bool mnemonic)
+{
+    if (!mnemonic) {
+        return text;
+    }
+    QString drawn;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size()) {
+            ++i;
+        }
+        drawn += text[i];
+    }
+    return drawn;
+}
+
+QString Describe(const QWidget& widget, const QString& text, QSizeF need, QSizeF have)
+{
+    return QStringLiteral("%1 %2: needs %3 x %4, has %5 x %6")
+        .arg(widget.objectName(), text)
+        .arg(need.width(), 0, 'f', 1)
+        .arg(need.height(), 0, 'f', 1)
+        .arg(have.width(), 0, 'f', 1)
+        .arg(have.height(), 0, 'f', 1);
+}
+
+// The line box of the last line reaches below the baseline by the font's
+// descent; what is drawn there is only as deep as the deepest glyph. Nothing
+// is clipped while the ink stays inside the box.
+double InkHeight(const QFontMetricsF& metrics, const QString& text, double lineBoxHeight)
+{
+    const QString last = text.split(u'\n').last().remove(u'\r');
+    const QRectF ink = metrics.tightBoundingRect(last);
+    return lineBoxHeight - metrics.descent() + std::max(0.0, ink.bottom());
+}
+
+// Renders the label with room to spare below it and says whether any of
+// its text lands in that room, where the real box would clip it.
+bool InkBelow(QLabel& label)
+{
+    const QSize real = label.size();
+    label.resize(real.width(), real.height() + 40);
+    const QImage image = label.grab().toImage();
+    label.resize(real);
+    const int from = qCeil(real.height() * image.devicePixelRatio());
+    const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
+    for (int y = from; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != background) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool Exceeds(QSizeF need, QSizeF have) { return need.width() > have.width() + 0.01 || need.height() > have.height() + 0.01; }
+
+// The captions of the window's visible controls that do not fit.
+QStringList Misfits(QWidget& window)
+{
+    QStringList misfits;
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(&window) || label->text().isEmpty()) {
+            continue;
+        }
+        const bool mnemonic = label->buddy() != nullptr;
+        if (label->wordWrap() && (label->alignment() & Qt::AlignTop)) {
+            // A wrapping text from the top: drawn taller, it must not show
+            // anything below its real box.
+            if (InkBelow(*label)) {
+                misfits << Describe(*label, label->text(), QSizeF(label->width(), label->heightForWidth(label->width())),
+                                    label->size());
+            }
+            continue;
+        }
+        // One centred line: the size the label lays it out in.
+        const QFontMetricsF metrics(label->font());
+        const QSizeF hint = label->sizeHint();
+        const QSizeF need(hint.width(), InkHeight(metrics, label->text(), hint.height()));
+        if (Exceeds(need, label->size())) {
+            misfits << Describe(*label, DrawnText(label->text(), mnemonic), need, label->size());
+        }
+    }
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        if (!button->isVisibleTo(&window) || button->text().isEmpty()) {
+            continue;
+        }
+        const QString text = DrawnText(button->text(), true);
+        const QFontMetricsF metrics(button->font());
+        // A one-line caption is centred: its ink must fit.
+        QSizeF need(metrics.horizontalAdvance(text), metrics.tightBoundingRect(text).height());
+        QStyle* style = button->style();
+        if (qobject_cast<QCheckBox*>(button) != nullptr) {
+            need.rwidth() += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button) +
+                             style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, button);
+        } else {
+            // The frame and the focus rectangle take a few pixels each side.
+            const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button) + 1;
+            need += QSizeF(2 * frame, 2 * frame);
+        }
+        if (Exceeds(need, button->size())) {
+            misfits << Describe(*button, text, need, button->size());
+        }
+    }
+    for (QLineEdit* field : window.findChildren<QLineEdit*>()) {
+        if (!field->isVisibleTo(&window) || field->text().isEmpty() || field->echoMode() != QLineEdit::Normal) {
+            continue;
+        }
+        const QRectF box = field->contentsRect().marginsRemoved(field->textMargins()).adjusted(2, 0, -2, 0);
+        const QSizeF need(QFontMetricsF(field->font()).horizontalAdvance(field->text()), 0);
+        if (Exceeds(need, box.size())) {
+            misfits << Describe(*field, field->text(), need, box.size());
+        }
+    }
+    return misfits;
+}
+
+void Show(QWidget& window)
+{
+    window.show();
+    QApplication::processEvents();
+}
+
+class TextFitTest : public ::testing::Test {
+protected:
+    modCommon state;
+    RecordingMessages messages;
+};
+
+TEST_F(TextFitTest, MainWindowWithFiguresShown)
+{
+    frmStartMenu window(state, messages);
+    Show(window);
+    EXPECT_TRUE(Misfits(window).isEmpty()) << Misfits(window).join(u'\n').toStdString();
+
+    // Large but real figures: 120 kg at 150 cm.
+    const std::pair<const char*, const char*> inputs[] = {{"txt身長", "150"}, {"txt体重", "120"}, {"txt体脂肪率", "45"}};
+    for (const auto& [name, text] : inputs) {
+        auto* field = window.findChild<QLineEdit*>(QString::fromUtf8(name));
+        ASSERT_NE(field, nullptr) << name;
+        field->setText(QString::fromUtf8(text));
+    }
+    window.findChild<QPushButton*>(QStringLiteral("cmd計算"))->click();
+    ASSERT_FALSE(window.findChild<QLineEdit*>(QStringLiteral("txtBMI"))->text().isEmpty());
+    EXPECT_TRUE(Misfits(window).isEmpty()) << Misfits(window).join(u'\n').toStdString();
+}
+
+TEST_F(TextFitTest, QuestionnaireOnEveryPageWithTheHighestScores)
+{
+    frmQuestion window(state, messages);
+    Show(window);
+    QStringList misfits;
+    // The sums and the average are on screen while the report is open.
+    messages.onShow = [&](const testing::ShownMessage&) { misfits << Misfits(window); };
+    for (int page = 0; page < 3; ++page) {
+        misfits << Misfits(window);
+        for (int k = 0; k < 20; ++k) {
+            auto* box = window.findChild<QComboBox*>(QStringLiteral("Combo1_%1").arg(k));
+            ASSERT_NE(box, nullptr);
+            box->setCurrentIndex(box->count() - 1);
+        }
+        window.findChild<QPushButton*>(QStringLiteral("cmd次の質問"))->click();
+    }
+    misfits << Misfits(window);
+    window.findChild<QPushButton*>(QStringLiteral("cmd結果表示"))->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(state.gTotal, 360);
+    EXPECT_TRUE(misfits.isEmpty()) << misfits.join(u'\n').toStdString();
+}
+
+TEST_F(TextFitTest, ExplanationDialogsWithAndWithoutFigures)
+{
+    struct Figures {
+        double bmi;
+        const char* bodyType;
+        double ideal, fat;
+    };
+    const Figures cases[] = {
+        {0.0, "", 0.0, 0.0},            // nothing computed yet: the "unknown" sentences
+        {17.3, "やせ型", 52.5, 6.1},
+        {22.5, "普通型", 63.6, 13.0},
+        {188.8, "肥満型", 188.8, 188.8},  // wide figures
+    };
+    for (const Figures& c : cases) {
+        state.gBMI = c.bmi;
+        state.gBodyType = c.bodyType;
+        state.gIdealWeight = c.ideal;
+        state.gFatMass = c.fat;
+        frmBMI解説 bmi(state, nullptr);
+        frm理想体重解説 ideal(state, nullptr);
+        frm体脂肪量解説 fat(state, nullptr);
+        for (QWidget* dialog : {static_cast<QWidget*>(&bmi), static_cast<QWidget*>(&ideal),
+                                static_cast<QWidget*>(&fat)}) {
+            Show(*dialog);
+            EXPECT_TRUE(Misfits(*dialog).isEmpty())
+                << "BMI " << c.bmi << ":\n" << Misfits(*dialog).join(u'\n').toStdString();
+        }
+    }
+}
+
+TEST_F(TextFitTest, AboutBox)
+{
+    frmAbout box(messages);
+    Show(box);
+    EXPECT_TRUE(Misfits(box).isEmpty()) << Misfits(box).join(u'\n').toStdString();
+}
+
+}  // namespace
+}  // namespace tomira
