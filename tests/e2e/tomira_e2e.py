@@ -8,6 +8,7 @@ import signal
 import subprocess
 import tempfile
 import time
+import types
 import unittest
 
 import pyatspi
@@ -65,8 +66,10 @@ class Display:
 
     def __init__(self, scale=None):
         read_fd, write_fd = os.pipe()
+        # Room for the largest window at twice the size.
+        screen = "2800x2100x24" if scale and float(scale) > 1 else "1280x1024x24"
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen, "-nolisten", "tcp"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         with os.fdopen(read_fd) as pipe:
@@ -182,8 +185,27 @@ class Tomira:
     def wait_focus(self, name):
         return wait_for(f"the focus on '{name}'", lambda: (f := self.focused()) is not None and f.name == name)
 
-    def extents(self, node):
+    def logical_extents(self, node):
+        """The box the accessibility tree gives, in Qt's device-independent
+        pixels (they differ from the screen's under QT_SCALE_FACTOR)."""
         return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+
+    def extents(self, node):
+        """The control's box in screen pixels, for clicks and screenshots."""
+        e = self.logical_extents(node)
+        scale = float(self.display.scale or 1)
+        if scale == 1:
+            return e
+        return types.SimpleNamespace(x=round(e.x * scale), y=round(e.y * scale),
+                                     width=round(e.width * scale), height=round(e.height * scale))
+
+    def active_window_size(self):
+        """Width and height of the focused X window, as the X server has it."""
+        out = subprocess.run(["xdotool", "getactivewindow", "getwindowgeometry"], env=self.display.env,
+                             check=True, capture_output=True, text=True).stdout
+        size = next(line for line in out.splitlines() if "Geometry:" in line).split()[-1]
+        width, height = size.split("x")
+        return int(width), int(height)
 
     # -- acting ------------------------------------------------------------
     def click(self, node):
