@@ -112,23 +112,5 @@ TEST(CatalogueTest, ScaleEntriesAndTheirValues)
     EXPECT_THROW(AnswerValue("全く"), std::invalid_argument);
 }
 
-TEST(CatalogueTest, DoshaWordsForLabelsReportAndTypes)
-{
-    struct Case {
-        Dosha dosha;
-        const char *running, *report, *type;
-    };
-    const Case cases[] = {
-        {Dosha::Vata, "ｳﾞｧｰﾀ:", "ヴァータ：", "ヴァータ"},
-        {Dosha::Pitta, "ﾋﾟｯﾀ:", "  ピッタ：", "ピッタ"},
-        {Dosha::Kapha, "ｶﾊﾟ:", "  カパ：", "カパ"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(WordsOf(c.dosha).runningCaption, c.running);
-        EXPECT_EQ(WordsOf(c.dosha).reportLabel, c.report);
-        EXPECT_EQ(WordsOf(c.dosha).typeName, c.type);
-    }
-}
-
 }  // namespace
 }  // namespace tomira

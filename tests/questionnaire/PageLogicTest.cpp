@@ -213,16 +213,5 @@ TEST_F(PageLogicTest, ResultJudgesThenResetsToTheFirstPage)
     EXPECT_EQ(state.gVata, 100);
 }
 
-TEST(QuestionnaireTextsTest, TitleAndStatusLine)
-{
-    EXPECT_EQ(QuestionnaireTitle(), "TOMIRA Version 2.02");
-    const std::string status = kQuestionStatusText;
-    int chars = 0;
-    for (const char c : status) {
-        chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }
-    EXPECT_EQ(chars, 54);
-}
-
 }  // namespace
 }  // namespace tomira
