@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets and runs each for a bounded time.
-#   scripts/fuzz.sh [SECONDS-PER-TARGET]    (default 15; use hours for long runs)
+#   scripts/fuzz.sh [SECONDS-PER-TARGET]    (default 10; use hours for long runs)
 # The seeds in fuzz/corpus/<target> are copied to a scratch folder, so a run
 # never changes the repository; a crash leaves its input in artifacts/fuzz.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-15}
+seconds=${1:-10}
 scripts/deps.sh clang-14 libclang-rt-14-dev
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
