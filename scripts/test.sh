@@ -10,8 +10,8 @@ ctest --preset default -j "$(nproc)"
 # The plain C++ core and its tests once more for Windows (MinGW-w64),
 # run under Wine against the real registry and program start.
 scripts/test-windows.sh
-# Bounded runs of the fuzz targets (scripts/fuzz.sh 3600 for a long run).
-scripts/fuzz.sh 15
+# Bounded runs of the fuzz targets, 10 s each (scripts/fuzz.sh 3600 for a long run).
+scripts/fuzz.sh 10
 # The same suite once more under AddressSanitizer, UndefinedBehaviorSanitizer
 # and LeakSanitizer: any report fails the run.
 cmake --preset asan
