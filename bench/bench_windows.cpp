@@ -215,6 +215,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    tomira::PrepareApplication();
     QApplication app(argc, argv);
     tomira::InstallApplicationLook(app);
     benchmark::Initialize(&argc, argv);

@@ -7,6 +7,7 @@
 
 int main(int argc, char* argv[])
 {
+    tomira::PrepareApplication();
     QApplication app(argc, argv);
     tomira::InstallApplicationLook(app);
     tomira::modCommon state;

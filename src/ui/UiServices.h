@@ -41,6 +41,10 @@ void PlaceTwips(QWidget& widget, int left, int top, int width, int height);
 // Background colour of a label or panel (opaque).
 void SetBackground(QWidget& widget, std::uint32_t colourValue);
 
+// Settings the windowing system reads as the QApplication starts; call
+// once before it exists.
+void PrepareApplication();
+
 // Font substitutes, the "*" password character, the application title and
 // window icon. Call once after the QApplication exists.
 void InstallApplicationLook(QApplication& app);
