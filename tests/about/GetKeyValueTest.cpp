@@ -13,18 +13,10 @@ namespace {
 
 using testing::KeyValueCase;
 using testing::RecordingMessages;
+using testing::NoFiles;
+using testing::NoStarts;
 
 constexpr const char* kTestKey = "SOFTWARE\\TOMIRA Test\\Values";
-
-class NoFiles : public FileProbe {
-public:
-    bool IsOrdinaryFile(const std::string&) override { return false; }
-};
-
-class NoStarts : public ProgramStarter {
-public:
-    bool Start(const std::string&) override { return false; }
-};
 
 struct Lookup {
     explicit Lookup(RegistryApi& registry) : logic(registry, files, starter, messages) {}

@@ -7,9 +7,21 @@
 #include <string>
 #include <vector>
 
+#include "about/AboutLogic.h"
 #include "about/Registry.h"
 
 namespace tomira::testing {
+
+// For GetKeyValue alone: no file is there and nothing ever starts.
+class NoFiles : public FileProbe {
+public:
+    bool IsOrdinaryFile(const std::string&) override { return false; }
+};
+
+class NoStarts : public ProgramStarter {
+public:
+    bool Start(const std::string&) override { return false; }
+};
 
 struct KeyValueCase {
     const char* name;

@@ -16,16 +16,8 @@ namespace tomira {
 namespace {
 
 using testing::KeyValueCase;
-
-class NoFiles : public FileProbe {
-public:
-    bool IsOrdinaryFile(const std::string&) override { return false; }
-};
-
-class NoStarts : public ProgramStarter {
-public:
-    bool Start(const std::string&) override { return false; }
-};
+using testing::NoFiles;
+using testing::NoStarts;
 
 // A key of the test's own below HKEY_LOCAL_MACHINE, removed afterwards.
 class OwnKey {
