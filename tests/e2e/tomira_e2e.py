@@ -80,12 +80,29 @@ class Display:
         self.name = ":" + number
         self.env = dict(os.environ, DISPLAY=self.name)
         self.env.pop("QT_QPA_PLATFORM", None)
-        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for("the window manager", lambda: self._wm_running())
         self.scale = scale
+        os.makedirs(ARTIFACTS, exist_ok=True)
+        self.wm_log = os.path.join(ARTIFACTS, os.environ.get("TOMIRA_E2E_MODULE", "e2e") + "-openbox.log")
+        self.wm = None
+        try:
+            wait_for("the window manager", self._wm_running, timeout=max(TIMEOUT, 30))
+        except BaseException:
+            self.close()
+            with open(self.wm_log, errors="replace") as log:
+                print("openbox said:", log.read()[-2000:])
+            raise
 
     def _wm_running(self):
+        # A window manager that gave up while the machine was busy is
+        # started again.
+        if self.wm is None or self.wm.poll() is not None:
+            with open(self.wm_log, "ab") as log:
+                self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                           stdout=subprocess.DEVNULL, stderr=log)
+            return False
+        return self._wm_announced()
+
+    def _wm_announced(self):
         out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
                              capture_output=True, text=True).stdout
         return "window id" in out
@@ -109,7 +126,7 @@ class Display:
 
     def close(self):
         for process in (self.wm, self.xvfb):
-            if process.poll() is None:
+            if process is not None and process.poll() is None:
                 process.terminate()
                 try:
                     process.wait(5)
@@ -129,7 +146,11 @@ class Tomira:
         os.makedirs(ARTIFACTS, exist_ok=True)
         self.log = open(os.path.join(ARTIFACTS, os.environ.get("TOMIRA_E2E_MODULE", "tomira") + "-stderr.log"), "ab")
         self.process = subprocess.Popen([BINARY], env=env, stdout=subprocess.DEVNULL, stderr=self.log)
-        self.app = wait_for("tomira in the accessibility tree", self._find_app)
+        try:
+            self.app = wait_for("tomira in the accessibility tree", self._find_app)
+        except BaseException:
+            self.close()
+            raise
 
     def _find_app(self):
         desktop = pyatspi.Registry.getDesktop(0)
