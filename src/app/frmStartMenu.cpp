@@ -111,6 +111,7 @@ frmStartMenu::frmStartMenu(modCommon& state, MessageService& messages, QWidget* 
     // A fixed frame around the client area and the menu bar.
     adjustSize();
     setFixedSize(sizeHint());
+    CentreOnScreen(*this);
 }
 
 frmStartMenu::~frmStartMenu() = default;
@@ -266,7 +267,6 @@ void frmStartMenu::InitMainWindow()
         const QSignalBlocker block(chk体重等表示_);
         chk体重等表示_->setChecked(false);
     }
-    CentreOnScreen(*this);
 }
 
 void frmStartMenu::ShowNotImplemented()

@@ -60,7 +60,8 @@ QPushButton* ExplanationDialog::AddCloseButton(int left, int top)
     button->setObjectName(QStringLiteral("cmd閉じる"));
     SetCaption(*button, QStringLiteral("閉じる（&X）"));
     button->setFont(UiFont(kTextPt));
-    // Neither default nor cancel: Enter and Esc do not press it.
+    // Neither default nor cancel: Esc does not press it, and Enter only
+    // while it has the focus.
     button->setAutoDefault(false);
     button->setDefault(false);
     PlaceTwips(*button, left, top, 1695, 615);

@@ -15,9 +15,11 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QProxyStyle>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStyleOption>
+#include <QWindow>
 
 #include <algorithm>
 #include <array>
@@ -43,6 +45,29 @@ public:
             return 0;
         }
         return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// Enter and the keypad's Enter press the command button that has the
+// focus, as Space does, in every window of the program.
+class EnterPressesButtons : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        auto* button = qobject_cast<QPushButton*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (button == nullptr || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+            (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+            return false;
+        }
+        if (button->isEnabled() && !key->isAutoRepeat()) {
+            button->click();
+        }
+        return true;
     }
 };
 
@@ -140,10 +165,44 @@ QRect TwipsRect(int left, int top, int width, int height)
     return QRect(r.x, r.y, r.width, r.height);
 }
 
+QPalette ProgramPalette()
+{
+    // The windows are drawn on white and light pastel grounds with dark
+    // text; the controls between them keep the light look of the desktop
+    // the program was designed on, whatever colour scheme the user's
+    // desktop has. Every role of every group is set, so nothing of a dark
+    // scheme shows through.
+    struct RoleColour {
+        QPalette::ColorRole role;
+        QRgb normal;
+        QRgb disabled;
+    };
+    constexpr RoleColour kColours[] = {
+        {QPalette::WindowText, 0x000000, 0x6D6D6D},      {QPalette::Window, 0xF0F0F0, 0xF0F0F0},
+        {QPalette::Base, 0xFFFFFF, 0xF0F0F0},            {QPalette::AlternateBase, 0xF7F7F7, 0xF7F7F7},
+        {QPalette::Text, 0x000000, 0x6D6D6D},            {QPalette::PlaceholderText, 0x6D6D6D, 0x6D6D6D},
+        {QPalette::Button, 0xF0F0F0, 0xF0F0F0},          {QPalette::ButtonText, 0x000000, 0x6D6D6D},
+        {QPalette::BrightText, 0xFFFFFF, 0xFFFFFF},      {QPalette::Light, 0xFFFFFF, 0xFFFFFF},
+        {QPalette::Midlight, 0xE3E3E3, 0xE3E3E3},        {QPalette::Mid, 0xA0A0A0, 0xA0A0A0},
+        {QPalette::Dark, 0x707070, 0x707070},            {QPalette::Shadow, 0x404040, 0x404040},
+        {QPalette::Highlight, 0x0063B1, 0xC0C0C0},       {QPalette::HighlightedText, 0xFFFFFF, 0x000000},
+        {QPalette::Link, 0x0000EE, 0x6D6D6D},            {QPalette::LinkVisited, 0x551A8B, 0x6D6D6D},
+        {QPalette::ToolTipBase, 0xFFFFE1, 0xFFFFE1},     {QPalette::ToolTipText, 0x000000, 0x000000},
+    };
+    QPalette palette;
+    for (const RoleColour& c : kColours) {
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(group, c.role, QColor::fromRgb(c.normal));
+        }
+        palette.setColor(QPalette::Disabled, c.role, QColor::fromRgb(c.disabled));
+    }
+    return palette;
+}
+
 QColor ToQColor(std::uint32_t colourValue)
 {
     if (IsSystemColour(colourValue)) {
-        const QPalette palette = QApplication::palette();
+        const QPalette palette = ProgramPalette();
         switch (colourValue) {
         case kSysButtonFace:
             return palette.color(QPalette::Active, QPalette::Button);
@@ -193,9 +252,12 @@ void PlaceTwips(QWidget& widget, int left, int top, int width, int height)
 
 void SetBackground(QWidget& widget, std::uint32_t colourValue)
 {
+    // Buttons and check boxes fill with the button role, labels and
+    // panels with the window role, fields with the base role.
     QPalette palette = widget.palette();
-    palette.setColor(QPalette::Window, ToQColor(colourValue));
-    palette.setColor(QPalette::Base, ToQColor(colourValue));
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
+        palette.setColor(role, ToQColor(colourValue));
+    }
     widget.setPalette(palette);
     widget.setAutoFillBackground(true);
 }
@@ -221,6 +283,8 @@ void InstallApplicationLook(QApplication& app)
                                {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
     app.setFont(UiFont(9));
     app.setStyle(new TomiraStyle(app.style()->name()));
+    app.setPalette(ProgramPalette());
+    app.installEventFilter(new EnterPressesButtons(&app));
     app.setApplicationName(QString::fromUtf8(kApplicationTitle));
     app.setApplicationDisplayName(QString());
     if (QFile::exists(QString::fromLatin1(kProgramIcons[0].file))) {
@@ -249,15 +313,65 @@ void SendTab(QWidget& from)
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier));
 }
 
-void CentreOnScreen(QWidget& window)
+namespace {
+
+// The frame the window manager draws around a window, once it is known;
+// before that, the frame of another window of the program stands in.
+QMargins FrameMargins(const QWidget& window)
+{
+    const auto framed = [](const QWidget& w) {
+        return w.windowHandle() != nullptr && w.isVisible() ? w.windowHandle()->frameMargins() : QMargins();
+    };
+    QMargins margins = framed(window);
+    if (margins.isNull()) {
+        for (const QWidget* other : QApplication::topLevelWidgets()) {
+            if (other != &window && !(margins = framed(*other)).isNull()) {
+                break;
+            }
+        }
+    }
+    return margins;
+}
+
+void MoveToCentre(QWidget& window)
 {
     QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) {
         return;
     }
-    QRect frame = window.frameGeometry();
+    // A window's position is that of its frame.
+    QRect frame = QRect(QPoint(0, 0), window.size()).marginsAdded(FrameMargins(window));
     frame.moveCenter(screen->availableGeometry().center());
     window.move(frame.topLeft());
+}
+
+// Centres a window once more as soon as the window manager has framed it:
+// until then its frame could only be guessed.
+class CentreWhenFramed : public QObject {
+public:
+    explicit CentreWhenFramed(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto& window = static_cast<QWidget&>(*watched);
+        if ((event->type() == QEvent::Move || event->type() == QEvent::Show) && window.windowHandle() != nullptr &&
+            !window.windowHandle()->frameMargins().isNull()) {
+            window.removeEventFilter(this);
+            deleteLater();
+            MoveToCentre(window);
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void CentreOnScreen(QWidget& window)
+{
+    MoveToCentre(window);
+    if (!window.isVisible()) {
+        new CentreWhenFramed(window);
+    }
 }
 
 void QtMessageService::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon)

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -25,6 +26,9 @@ namespace tomira {
 inline const QString kUiFontFamily = QStringLiteral("ＭＳ Ｐゴシック");
 
 QRect TwipsRect(int left, int top, int width, int height);
+// The program's own light colours for every window, in place of the
+// desktop's colour scheme. System colour values are taken from it.
+QPalette ProgramPalette();
 QColor ToQColor(std::uint32_t colourValue);
 QFont UiFont(double pointSize);
 QString ToQString(const std::string& utf8);
@@ -45,8 +49,9 @@ void SetBackground(QWidget& widget, std::uint32_t colourValue);
 // once before it exists.
 void PrepareApplication();
 
-// Font substitutes, the "*" password character, the application title and
-// window icon. Call once after the QApplication exists.
+// Font substitutes, the "*" password character, the program's colours,
+// Enter on a focused command button pressing it, the application title
+// and window icon. Call once after the QApplication exists.
 void InstallApplicationLook(QApplication& app);
 
 // Shows a dialog modally and returns when it has closed.
@@ -56,7 +61,10 @@ void ProcessPendingEventsOnce();
 // Queues one Tab keystroke to the widget that has the focus, without
 // waiting; the focus then moves as if the user had pressed Tab.
 void SendTab(QWidget& from);
-// Moves a window's centre to the centre of its screen.
+// Moves a window, frame included, to the centre of its screen; call it
+// once the window has its size. A window not yet shown is centred again
+// when the window manager has framed it, if the frame differs from the
+// one assumed.
 void CentreOnScreen(QWidget& window);
 
 // Message boxes through QMessageBox, modal over the active window.

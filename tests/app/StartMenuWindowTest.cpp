@@ -116,17 +116,22 @@ TEST_F(MainWindowTest, TabRunsInTheOrderOfTheTabIndices)
     EXPECT_EQ(QApplication::focusWidget(), Control("txt名前"));
 }
 
-TEST_F(MainWindowTest, EnterMovesThroughTheFourFieldsToCalculate)
+TEST_F(MainWindowTest, EnterMovesThroughTheFourFieldsToCalculateAndPressesIt)
 {
     QLineEdit* name = Field("txt名前");
     name->setFocus();
-    TypeText(name, QStringLiteral("山田"));
-    const char* const next[] = {"txt身長", "txt体重", "txt体脂肪率", "cmd計算"};
-    for (const char* expected : next) {
+    const std::pair<const char*, const char*> road[] = {
+        {"山田", "txt身長"}, {"170", "txt体重"}, {"65", "txt体脂肪率"}, {"20", "cmd計算"}};
+    for (const auto& [typed, next] : road) {
+        TypeText(QApplication::focusWidget(), QString::fromUtf8(typed));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QApplication::processEvents();
-        EXPECT_EQ(QApplication::focusWidget(), Control(expected)) << expected;
+        EXPECT_EQ(QApplication::focusWidget(), Control(next)) << next;
     }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Field("txtBMI")->text(), QStringLiteral("22.5"));
+    EXPECT_EQ(Field("txt理想体重")->text(), QStringLiteral("63.6"));
+    EXPECT_EQ(Field("txt体脂肪量")->text(), QStringLiteral("13.0"));
     // The keypad's Enter does the same, and Enter itself never reaches a box.
     name->setFocus();
     QTest::keyClick(name, Qt::Key_Enter, Qt::KeypadModifier);

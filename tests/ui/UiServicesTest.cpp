@@ -2,6 +2,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTest>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -114,6 +117,40 @@ TEST(UiServices, TwipsRectPlacesWidgets)
     QWidget widget;
     PlaceTwips(widget, 360, 1200, 2055, 375);
     EXPECT_EQ(widget.geometry(), QRect(24, 80, 137, 25));
+}
+
+TEST(UiServices, EnterPressesTheFocusedButtonOnly)
+{
+    // A dialog with a default button: Enter on another focused button
+    // presses that one, not the default; modified Enter and a disabled
+    // button press nothing.
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool enabled;
+        int focusedPresses, defaultPresses;
+    };
+    const Case cases[] = {
+        {Qt::Key_Return, Qt::NoModifier, true, 1, 0},
+        {Qt::Key_Enter, Qt::KeypadModifier, true, 1, 0},
+        {Qt::Key_Return, Qt::ShiftModifier, true, 0, 0},
+        {Qt::Key_Return, Qt::NoModifier, false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        QDialog dialog;
+        auto* byDefault = new QPushButton(QStringLiteral("OK"), &dialog);
+        auto* focused = new QPushButton(QStringLiteral("Other"), &dialog);
+        byDefault->setDefault(true);
+        focused->setAutoDefault(false);
+        focused->setEnabled(c.enabled);
+        int focusedPresses = 0;
+        int defaultPresses = 0;
+        QObject::connect(focused, &QPushButton::clicked, [&] { ++focusedPresses; });
+        QObject::connect(byDefault, &QPushButton::clicked, [&] { ++defaultPresses; });
+        QTest::keyClick(focused, c.key, c.modifiers);
+        EXPECT_EQ(focusedPresses, c.focusedPresses) << c.key << " " << c.enabled;
+        EXPECT_EQ(defaultPresses, c.defaultPresses) << c.key << " " << c.enabled;
+    }
 }
 
 }  // namespace
