@@ -1,5 +1,6 @@
 #include "questionnaire/frmQuestion.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -7,6 +8,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QStatusBar>
+
+#include <algorithm>
 
 #include "ui/AppText.h"
 #include "ui/UiServices.h"
@@ -90,8 +93,12 @@ void frmQuestion::BuildControls()
         auto* box = new QComboBox(this);
         box->setObjectName(QStringLiteral("Combo1_%1").arg(k));
         box->setEditable(false);  // a choice from the list only
+        box->setFocusPolicy(Qt::StrongFocus);  // the wheel does not take the focus
         PlaceTwips(*box, 6600, top, 2175, 300);
         box->installEventFilter(this);
+        // A screen reader names the box by its row number and statement
+        // (labelled-by), its value being the chosen answer.
+        Label3_[i]->setBuddy(box);
         Label2_[i]->setBuddy(box);
         Combo1_[i] = box;
     }
@@ -251,21 +258,36 @@ void frmQuestion::Combo1_LostFocus(int k)
 
 bool frmQuestion::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-        for (std::size_t k = 0; k < Combo1_.size(); ++k) {
-            if (watched != Combo1_[k]) {
-                continue;
-            }
-            // The box's own list, a message box or another window taking
-            // over for a while does not move the focus off the row.
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (event->type() == QEvent::FocusIn) {
-                Combo1_GotFocus(static_cast<int>(k));
-            } else if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-                Combo1_LostFocus(static_cast<int>(k));
-            }
-            break;
+    const auto row = std::find(Combo1_.begin(), Combo1_.end(), watched);
+    if (row == Combo1_.end()) {
+        return QDialog::eventFilter(watched, event);
+    }
+    QComboBox* box = *row;
+    const int k = static_cast<int>(row - Combo1_.begin());
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        Combo1_GotFocus(k);
+        break;
+    case QEvent::FocusOut: {
+        // The box's own list (which takes the focus as it first opens), a
+        // message box or another window taking over for a while does not
+        // move the focus off the row.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !box->view()->isVisible()) {
+            Combo1_LostFocus(k);
         }
+        break;
+    }
+    case QEvent::Wheel:
+        // Scrolling over the window never chooses an answer: only the box
+        // the user is in follows the wheel.
+        if (!box->hasFocus()) {
+            event->ignore();
+            return true;
+        }
+        break;
+    default:
+        break;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QWheelEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -245,6 +247,37 @@ TEST_F(QuestionWindowTest, HighlightFollowsTheFocus)
     Button(window.get(), "cmd次の質問")->setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(Background(Statement(window.get(), 5)), QColor(Qt::white));
     EXPECT_EQ(Background(RowNumber(window.get(), 5)), buttonFace);
+}
+
+TEST_F(QuestionWindowTest, AnswersChangeOnlyByTheUsersChoice)
+{
+    QWidget* w = window.get();
+    Box(w, 0)->setFocus(Qt::TabFocusReason);
+    // The wheel over a box without the focus chooses nothing and takes no focus.
+    QWheelEvent wheel(QPointF(5, 5), Box(w, 3)->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Box(w, 3), &wheel);
+    EXPECT_EQ(Box(w, 3)->currentIndex(), -1);
+    EXPECT_EQ(QApplication::focusWidget(), Box(w, 0));
+
+    // Opening a box's list for the first time keeps its row marked.
+    Box(w, 5)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Box(w, 5), Qt::Key_Space);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Box(w, 5)->view()->isVisible(); }, 2000));
+    EXPECT_EQ(Background(Statement(w, 5)), QColor(0xFF, 0xFF, 0x80));
+    EXPECT_EQ(Background(RowNumber(w, 5)), QColor(0x80, 0xFF, 0x80));
+    Box(w, 5)->hidePopup();
+
+    // Enter in a box presses nothing; on the focused button it presses it.
+    QTest::keyClick(Box(w, 5), Qt::Key_Return);
+    EXPECT_TRUE(messages.shown.empty());
+    QTest::keyClick(Button(w, "cmd次の質問"), Qt::Key_Enter, Qt::KeypadModifier);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "1番目のデータが未入力です。");
+
+    // Each box is labelled by its row number and its statement.
+    EXPECT_EQ(RowNumber(w, 7)->buddy(), Box(w, 7));
+    EXPECT_EQ(Statement(w, 7)->buddy(), Box(w, 7));
 }
 
 TEST_F(QuestionWindowTest, AnIncompletePageIsRefusedNamingTheFirstGap)
