@@ -48,23 +48,43 @@ public:
     }
 };
 
-// Enter and the keypad's Enter press the command button that has the
-// focus, as Space does, in every window of the program.
-class EnterPressesButtons : public QObject {
+// Keeps the program's look for all its windows: its own colours and font
+// even when the desktop's theme sets others after start-up (the windows
+// are drawn for them and would clip larger text), and Enter or the
+// keypad's Enter on a focused command button pressing it, as Space does.
+class ProgramLook : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::KeyPress) {
+        switch (event->type()) {
+        case QEvent::ApplicationFontChange:
+            if (watched == qApp && QApplication::font() != UiFont(kDefaultPt)) {
+                QApplication::setFont(UiFont(kDefaultPt));
+            }
+            return false;
+        case QEvent::ApplicationPaletteChange:
+            if (watched == qApp && QApplication::palette() != ProgramPalette()) {
+                QApplication::setPalette(ProgramPalette());
+            }
+            return false;
+        case QEvent::KeyPress:
+            return PressedByEnter(qobject_cast<QPushButton*>(watched), static_cast<QKeyEvent&>(*event));
+        default:
             return false;
         }
-        auto* button = qobject_cast<QPushButton*>(watched);
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (button == nullptr || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
-            (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+    }
+
+    static constexpr double kDefaultPt = 9;
+
+private:
+    static bool PressedByEnter(QPushButton* button, const QKeyEvent& key)
+    {
+        if (button == nullptr || (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter) ||
+            (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
             return false;
         }
-        if (button->isEnabled() && !key->isAutoRepeat()) {
+        if (button->isEnabled() && !key.isAutoRepeat()) {
             button->click();
         }
         return true;
@@ -281,10 +301,10 @@ void InstallApplicationLook(QApplication& app)
                                                QStringLiteral("IPA Pゴシック"), QStringLiteral("Noto Sans CJK JP")});
     QFont::insertSubstitutions(QStringLiteral("MS PGothic"),
                                {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
-    app.setFont(UiFont(9));
+    app.setFont(UiFont(ProgramLook::kDefaultPt));
     app.setStyle(new TomiraStyle(app.style()->name()));
     app.setPalette(ProgramPalette());
-    app.installEventFilter(new EnterPressesButtons(&app));
+    app.installEventFilter(new ProgramLook(&app));
     app.setApplicationName(QString::fromUtf8(kApplicationTitle));
     app.setApplicationDisplayName(QString());
     if (QFile::exists(QString::fromLatin1(kProgramIcons[0].file))) {
