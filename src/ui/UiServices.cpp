@@ -371,10 +371,12 @@ class CentreWhenFramed : public QObject {
 public:
     explicit CentreWhenFramed(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
 
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent*) override
     {
+        // Whichever event comes first once the frame is there: a window
+        // manager that keeps the window where it is sends no move.
         auto& window = static_cast<QWidget&>(*watched);
-        if ((event->type() == QEvent::Move || event->type() == QEvent::Show) && window.windowHandle() != nullptr &&
+        if (window.isVisible() && window.windowHandle() != nullptr &&
             !window.windowHandle()->frameMargins().isNull()) {
             window.removeEventFilter(this);
             deleteLater();

@@ -1,7 +1,8 @@
-"""Every window at the normal size and at twice the size (QT_SCALE_FACTOR=2):
-a screenshot of each at each scale, Japanese drawn as glyphs at both, the
-window twice as large on the screen, and every control where it was in the
-window's own (device-independent) coordinates."""
+"""Every window at the normal size, at the laptops' 1.25 and 1.5 and at twice
+the size (QT_SCALE_FACTOR): a screenshot of each at each scale, Japanese
+drawn as glyphs, the window as many times as large on the screen and centred
+on it, and every control where it was in the window's own
+(device-independent) coordinates."""
 
 import unittest
 
@@ -19,6 +20,9 @@ SLACK = 2  # pixels a scaled size or position may be off by rounding
 def layout(tomira, window):
     """Each showing control's box relative to its window, keyed by role,
     name and how many came before it with the same role and name."""
+    frame, inside = tomira.active_window_frame()
+    width, height = tomira.display.size
+    centre_offset = (frame[0] + frame[2] / 2 - width / 2, frame[1] + frame[3] / 2 - height / 2)
     origin = tomira.logical_extents(window)
     boxes, seen = {}, {}
     for node in walk(window):
@@ -28,7 +32,7 @@ def layout(tomira, window):
         seen[key] = seen.get(key, 0) + 1
         e = tomira.logical_extents(node)
         boxes[key + (seen[key],)] = (e.x - origin.x, e.y - origin.y, e.width, e.height)
-    return tomira.active_window_size(), boxes
+    return inside[2:], boxes, centre_offset
 
 
 class HighDpi(TomiraTestCase):
@@ -94,19 +98,22 @@ class HighDpi(TomiraTestCase):
         tomira.no_window("TOMIRA", roles=("dialog",))
         return seen
 
-    def test_every_window_keeps_its_layout_at_twice_the_size(self):
+    def test_every_window_keeps_its_layout_at_every_scale(self):
         normal = self.visit_every_window(None)
-        double = self.visit_every_window(2)
-        self.assertEqual(set(normal), set(double))
-        for name, ((width, height), boxes) in normal.items():
-            (width2, height2), boxes2 = double[name]
-            with self.subTest(window=name):
-                self.assertAlmostEqual(width2, 2 * width, delta=SLACK, msg="window width")
-                self.assertAlmostEqual(height2, 2 * height, delta=SLACK, msg="window height")
-                self.assertEqual(set(boxes), set(boxes2), "the same controls show at both scales")
-                for key, box in boxes.items():
-                    for value, value2, what in zip(box, boxes2[key], ("x", "y", "width", "height")):
-                        self.assertAlmostEqual(value2, value, delta=SLACK, msg=f"{key} {what}")
+        for scale in (1.25, 1.5, 2):
+            scaled = self.visit_every_window(scale)
+            self.assertEqual(set(normal), set(scaled))
+            for name, ((width, height), boxes, centre_offset) in normal.items():
+                (width2, height2), boxes2, centre_offset2 = scaled[name]
+                with self.subTest(window=name, scale=scale):
+                    for offset in centre_offset + centre_offset2:
+                        self.assertLessEqual(abs(offset), SLACK + 1, "the window is centred on the screen")
+                    self.assertAlmostEqual(width2, scale * width, delta=SLACK, msg="window width")
+                    self.assertAlmostEqual(height2, scale * height, delta=SLACK, msg="window height")
+                    self.assertEqual(set(boxes), set(boxes2), "the same controls show at every scale")
+                    for key, box in boxes.items():
+                        for value, value2, what in zip(box, boxes2[key], ("x", "y", "width", "height")):
+                            self.assertAlmostEqual(value2, value, delta=SLACK, msg=f"{key} {what}")
 
 
 if __name__ == "__main__":

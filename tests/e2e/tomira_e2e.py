@@ -68,6 +68,7 @@ class Display:
         read_fd, write_fd = os.pipe()
         # Room for the largest window at twice the size.
         screen = "2800x2100x24" if scale and float(scale) > 1 else "1280x1024x24"
+        self.size = tuple(int(v) for v in screen.split("x")[:2])
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen, "-nolisten", "tcp"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -212,21 +213,39 @@ class Tomira:
         return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
 
     def extents(self, node):
-        """The control's box in screen pixels, for clicks and screenshots."""
+        """The control's box in screen pixels, for clicks and screenshots.
+        At a scale factor Qt's idea of where a window stands can be a few
+        pixels off, so the box is taken relative to its window, placed
+        where the X server has the active window."""
         e = self.logical_extents(node)
         scale = float(self.display.scale or 1)
         if scale == 1:
             return e
-        return types.SimpleNamespace(x=round(e.x * scale), y=round(e.y * scale),
+        window = node
+        while role(window) not in ("frame", "dialog", "alert") and window.parent is not None:
+            window = window.parent
+        w = self.logical_extents(window)
+        _, (x, y, _, _) = self.active_window_frame()
+        return types.SimpleNamespace(x=x + round((e.x - w.x) * scale), y=y + round((e.y - w.y) * scale),
                                      width=round(e.width * scale), height=round(e.height * scale))
 
-    def active_window_size(self):
-        """Width and height of the focused X window, as the X server has it."""
-        out = subprocess.run(["xdotool", "getactivewindow", "getwindowgeometry"], env=self.display.env,
-                             check=True, capture_output=True, text=True).stdout
-        size = next(line for line in out.splitlines() if "Geometry:" in line).split()[-1]
-        width, height = size.split("x")
-        return int(width), int(height)
+    def active_window_frame(self):
+        """The focused window as the X server has it, in screen pixels: its
+        frame and what is inside the frame, each as (x, y, width, height)."""
+        env = self.display.env
+        window = subprocess.run(["xdotool", "getactivewindow"], env=env, check=True, capture_output=True,
+                                text=True).stdout.strip()
+        info = subprocess.run(["xwininfo", "-id", window], env=env, check=True, capture_output=True,
+                              text=True).stdout
+        value = {k.strip(): int(v) for k, v in (line.split(":", 1) for line in info.splitlines()
+                                                  if line.strip().startswith(("Absolute", "Width", "Height")))}
+        extents = subprocess.run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], env=env, capture_output=True,
+                                 text=True).stdout
+        left, right, top, bottom = ([int(v) for v in extents.split("=")[1].split(",")]
+                                    if "=" in extents else (0, 0, 0, 0))
+        return ((value["Absolute upper-left X"] - left, value["Absolute upper-left Y"] - top,
+                 value["Width"] + left + right, value["Height"] + top + bottom),
+                (value["Absolute upper-left X"], value["Absolute upper-left Y"], value["Width"], value["Height"]))
 
     # -- acting ------------------------------------------------------------
     def click(self, node):
