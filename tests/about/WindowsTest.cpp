@@ -25,9 +25,9 @@ using testing::ShownMessage;
 const ShownMessage kUnavailable{"現時点ではｼｽﾃﾑ情報を使用できません", "TOMIRA", MessageIcon::None};
 const std::wstring kKey = L"SOFTWARE\\TOMIRA Test";
 
-void WriteText(const std::wstring& key, const std::wstring& name, const std::wstring& text, DWORD type = REG_SZ)
+void WriteText(const std::wstring& key, const std::wstring& name, const std::wstring& text)
 {
-    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), type, text.c_str(),
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), REG_SZ, text.c_str(),
                               static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
               ERROR_SUCCESS);
 }

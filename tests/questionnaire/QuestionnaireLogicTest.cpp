@@ -30,13 +30,13 @@ TEST(CatalogueTest, SixtyDistinctStatementsInTheirPagesAndRows)
     EXPECT_EQ((*PageStatementTexts(kDonePage))[0], "");
 }
 
-// The box texts of a page whose row k holds the entry of (k * 7) % 6 + 1,
-// or of `value` in every row.
+// The box texts of a page whose rows hold the entries 1 to 6 in turn, or
+// the entry of `value` in every row.
 PageAnswers Answers(int value = 0)
 {
     PageAnswers answers;
     for (int k = 0; k < kRowsPerPage; ++k) {
-        answers[k] = std::string(AnswerScale()[(value != 0 ? value : (k * 7) % 6 + 1) - 1]);
+        answers[k] = std::string(AnswerScale()[(value != 0 ? value : k % 6 + 1) - 1]);
     }
     return answers;
 }
@@ -64,7 +64,7 @@ TEST_F(PageLogicTest, ARefusedPageNamesItsFirstGapAndScoresOnceWhenComplete)
         gaps[2] = Answers()[2];
         EXPECT_EQ(logic.AcceptPage(gaps).message, "20番目のデータが未入力です。");
         ASSERT_EQ(logic.AcceptPage(Answers()).result, PageResult::Accepted);
-        EXPECT_EQ(state.gAnswer[offset + 19], (19 * 7) % 6 + 1);
+        EXPECT_EQ(state.gAnswer[offset + 19], 2);
     }
     // Rows of 1 to 6 in turn: 3 x 21 + 1 + 2, counted once each.
     EXPECT_EQ(state.gVata, 66);
