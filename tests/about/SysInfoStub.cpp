@@ -1,6 +1,5 @@
 // Stands in for the system information tool in the Windows tests: records
-// next to itself that it was started, with its command line and how its
-// window was to be shown, then ends.
+// next to itself that it was started, with its command line, then ends.
 #include <windows.h>
 
 #include <cstdio>
@@ -13,21 +12,15 @@ int main()
     if (length == 0 || length >= MAX_PATH) {
         return 1;
     }
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    GetStartupInfoW(&startup);
-
     const std::wstring record = std::wstring(self) + L".started";
     const std::wstring partial = record + L".part";
     FILE* file = _wfopen(partial.c_str(), L"wb");
     if (file == nullptr) {
         return 1;
     }
-    const wchar_t* commandLine = GetCommandLineW();
     char utf8[4096] = {};
-    WideCharToMultiByte(CP_UTF8, 0, commandLine, -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
-    std::fprintf(file, "commandline=%s\nflags=%lu\nshow=%u\n", utf8, static_cast<unsigned long>(startup.dwFlags),
-                 static_cast<unsigned>(startup.wShowWindow));
+    WideCharToMultiByte(CP_UTF8, 0, GetCommandLineW(), -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
+    std::fprintf(file, "commandline=%s\n", utf8);
     std::fclose(file);
     // The test sees the record whole or not at all.
     return MoveFileExW(partial.c_str(), record.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 1;

