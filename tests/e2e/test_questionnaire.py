@@ -4,7 +4,18 @@ early keeps the type."""
 
 import unittest
 
+import pyatspi
+
 from tomira_e2e import TomiraTestCase, role, text_of, wait_for, walk
+
+
+def labelled_by(node):
+    return [r.getTarget(i).name for r in node.getRelationSet()
+            if r.getRelationType() == pyatspi.RELATION_LABELLED_BY for i in range(r.getNTargets())]
+
+
+def chosen(box):
+    return [n.name for n in walk(box) if role(n) == "list item" and n.getState().contains(pyatspi.STATE_SELECTED)]
 
 
 class Questionnaire(TomiraTestCase):
@@ -31,20 +42,27 @@ class Questionnaire(TomiraTestCase):
 
     def test_whole_test_from_the_keyboard(self):
         window = self.open_questionnaire()
-        self.tomira.find(window, "label", " 動作が非常に早い。")
+        boxes = self.tomira.all(window, "combo box")
+        # A screen reader hears each box with its row number and statement.
+        self.assertEqual(sorted(labelled_by(boxes[0])), [" 動作が非常に早い。", "1"])
+        # Scrolling over a box the user is not in chooses nothing.
+        e = self.tomira.extents(boxes[4])
+        self.display.xdotool("mousemove", "--sync", str(e.x + e.width // 2), str(e.y + e.height // 2),
+                             "click", "5", "click", "5")
+        self.assertEqual(chosen(boxes[4]), [])
 
         self.answer_page("5")
-        self.display.key("space")  # the Tab after row 20 reached 次の質問
+        self.display.key("Return")  # the Tab after row 20 reached 次の質問
         wait_for("the Vata score", lambda: self.score_label(window, "ｳﾞｧｰﾀ:") == "ｳﾞｧｰﾀ:100")
 
         # Pitta and Kapha.
         wait_for("row 1 focused again", lambda: self.tomira.focused().name.startswith("1"))
         self.answer_page("3")
-        self.display.key("space")
+        self.display.key("Return")
         wait_for("the Pitta score", lambda: self.score_label(window, "ﾋﾟｯﾀ:") == "ﾋﾟｯﾀ:60")
         wait_for("row 1 focused again", lambda: self.tomira.focused().name.startswith("1"))
         self.answer_page("2")
-        self.display.key("space")
+        self.display.key("Return")
         wait_for("the Kapha score", lambda: self.score_label(window, "ｶﾊﾟ:") == "ｶﾊﾟ:40")
 
         self.tomira.click(self.tomira.find(window, "push button", "結果表示"))
