@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   googletest libgtest-dev libgmock-dev
   fonts-ipafont-gothic fontconfig
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick qt6ct
   openbox dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   lintian desktop-file-utils appstream dpkg-dev file
 )
