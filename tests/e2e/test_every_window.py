@@ -1,0 +1,210 @@
+"""Every window as users with other desktops see it: at the scale factors
+1, 1.25, 1.5 and 2, and under the light default and the dark and coloured
+qt6ct schemes "darker" and "waves". Each window is saved as a picture; its
+Japanese is drawn as glyphs, every text reaches a WCAG contrast of 4.5 to 1
+against the ground it stands on, the window is centred on the screen, and
+at each scale it is as many times as large, with every control where it
+was in the window's own (device-independent) coordinates."""
+
+import os
+import subprocess
+import tempfile
+import unittest
+
+import pyatspi
+
+from tomira_e2e import Display, Tomira, TomiraTestCase, role, text_of, wait_for, walk
+
+SCALES = (1.25, 1.5, 2)
+SCHEMES = ("darker", "waves")
+CONTROL_ROLES = ("label", "push button", "text", "password text", "combo box", "check box")
+TEXT_ROLES = ("label", "push button", "text", "check box", "combo box", "menu item", "menu")
+SLACK = 2  # pixels a scaled size or position may be off by rounding
+MINIMUM_CONTRAST = 4.5
+
+
+def luminance(rgb):
+    def linear(c):
+        c /= 255
+        return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
+    r, g, b = (linear(c) for c in rgb)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def contrast(a, b):
+    high, low = sorted((luminance(a), luminance(b)), reverse=True)
+    return (high + 0.05) / (low + 0.05)
+
+
+def text_contrast(shot, x, y, width, height):
+    """The ground (the most frequent colour of the part of the picture) and
+    the contrast that at least a few pixels reach against it: the cores of
+    the strokes; their edges are blended."""
+    out = subprocess.run(["convert", shot, "-crop", f"{width}x{height}+{x}+{y}", "+repage",
+                          "-depth", "8", "-format", "%c", "histogram:info:-"],
+                         check=True, capture_output=True, text=True).stdout
+    counted = sorted(((int(line.split(":")[0]),
+                       tuple(round(float(c)) for c in line.split("(")[1].split(")")[0].split(",")[:3]))
+                      for line in out.splitlines()), reverse=True)
+    ground, seen = counted[0][1], 0
+    for ratio, count in sorted(((contrast(ground, c), n) for n, c in counted[1:]), reverse=True):
+        seen += count
+        if seen >= 4:
+            return ground, ratio
+    return ground, 1.0
+
+
+def shown_text(node):
+    """The text a control shows: for a list box, its chosen entry."""
+    if role(node) == "combo box":
+        return next((item.name for item in walk(node) if role(item) == "list item"
+                     and item.getState().contains(pyatspi.STATE_SELECTED)), "")
+    return (text_of(node) or "").strip()
+
+
+class EveryWindow(TomiraTestCase):
+    def setUp(self):
+        pass  # each scale and scheme starts its own display and program
+
+    def check_contrast(self, shot, window, setup):
+        for node in walk(window):
+            state = node.getState()
+            if role(node) not in TEXT_ROLES or not state.contains(pyatspi.STATE_SHOWING) \
+                    or not state.contains(pyatspi.STATE_ENABLED) or not shown_text(node):
+                continue
+            e = self.tomira.extents(node)
+            # Inside frames and bevels; past the box of a check box, before
+            # the arrow of a list.
+            left = {"check box": e.height, "label": 1}.get(role(node), 4)
+            right = {"combo box": e.height, "label": 1}.get(role(node), 4)
+            top = 1 if role(node) == "label" else 3
+            box = (e.x + left, e.y + top, e.width - left - right, e.height - 2 * top)
+            if box[2] < 4 or box[3] < 4:
+                continue
+            ground, ratio = text_contrast(shot, *box)
+            with self.subTest(setup=setup, text=shown_text(node)):
+                self.assertGreaterEqual(ratio, MINIMUM_CONTRAST, f"{role(node)} on {ground} at {box}")
+                if node.name == "体重等を表示する":
+                    self.assertEqual(ground, (0xE0, 0xE0, 0xE0), "the check box's own ground")
+
+    def layout(self, window):
+        """The window's size and centre offset on the X server, and each
+        showing control's box relative to the window, keyed by role, name and
+        how many came before it with the same role and name."""
+        (x, y, width, height), inside = self.tomira.active_window_frame()
+        screen_width, screen_height = self.display.size
+        centre = (x + width / 2 - screen_width / 2, y + height / 2 - screen_height / 2)
+        origin = self.tomira.logical_extents(window)
+        boxes, seen = {}, {}
+        for node in walk(window):
+            if role(node) in CONTROL_ROLES and node.getState().contains(pyatspi.STATE_SHOWING):
+                key = (role(node), node.name)
+                seen[key] = seen.get(key, 0) + 1
+                e = self.tomira.logical_extents(node)
+                boxes[key + (seen[key],)] = (e.x - origin.x, e.y - origin.y, e.width, e.height)
+        return inside[2:], centre, boxes
+
+    def visit_every_window(self, scale=None, scheme=None):
+        """Opens each window in turn, checks and saves it; returns the layout
+        of each."""
+        env = {}
+        if scheme:
+            config = tempfile.mkdtemp(prefix="tomira-qt6ct-")
+            os.makedirs(os.path.join(config, "qt6ct"))
+            with open(os.path.join(config, "qt6ct", "qt6ct.conf"), "w") as conf:
+                conf.write("[Appearance]\ncustom_palette=true\nstyle=Fusion\n"
+                           f"color_scheme_path=/usr/share/qt6ct/colors/{scheme}.conf\n")
+            env = {"QT_QPA_PLATFORMTHEME": "qt6ct", "XDG_CONFIG_HOME": config}
+        display = self.display = Display(scale)
+        self.addCleanup(display.close)
+        tomira = self.tomira = Tomira(display, env)
+        self.addCleanup(tomira.close)
+        setup = scheme or f"x{scale or 1}"
+        seen = {}
+
+        def record(name, window, sample=None):
+            whole = tomira.screenshot(f"{name}-{setup}-screen")
+            self.check_contrast(whole, window, setup)
+            if sample is not None:
+                self.assertJapaneseRenders(whole, sample, sample.name.strip())
+                seen[name] = self.layout(window)
+            e = tomira.extents(window)
+            subprocess.run(["convert", whole, "-crop", f"{e.width}x{e.height}+{e.x}+{e.y}", "+repage",
+                            whole.replace("-screen.png", ".png")], check=True, capture_output=True)
+            os.remove(whole)
+
+        def label(window, start):
+            return wait_for(f"a label '{start}…'", lambda: next(
+                (n for n in walk(window) if role(n) == "label" and n.name.startswith(start)), None))
+
+        main = tomira.window("TOMIRA", roles=("frame",))
+        tomira.wait_focus("名前")
+        display.type("Yamada")
+        for value in ("170", "65", "20"):
+            display.key("Return")
+            display.type(value)
+        display.key("Return", "Return")
+        wait_for("the BMI", lambda: text_of(tomira.find(main, "text", "体型診断（BMI）")) == "22.5")
+        tomira.click(tomira.find(main, "check box", "体重等を表示する"))
+        display.key("Tab")  # the check box shows its own ground without the focus frame
+        record("main-window", main, label(main, "体型診断"))
+
+        display.key("alt+f")
+        item = tomira.find(main, "menu item", "開く(O)")
+        wait_for("the File menu", lambda: item.getState().contains(pyatspi.STATE_SHOWING))
+        record("file-menu", main)
+        display.key("Escape", "Escape")
+
+        for what, title, name in (("体型診断（BMI）", "BMIについて", "dialog-bmi"),
+                                  ("理想体重（kg）", "理想体重について", "dialog-ideal-weight"),
+                                  ("体脂肪量（kg）", "体脂肪量について", "dialog-fat-mass")):
+            tomira.click(next(b for b in tomira.all(main, "push button")
+                              if b.name == "解説" and b.description == what + "の解説"))
+            dialog = tomira.window(title, roles=("dialog", "frame"))
+            record(name, dialog, tomira.find(dialog, "label", title))
+            display.key("alt+x")
+            tomira.no_window(title, roles=("dialog", "frame"))
+
+        display.key("alt+h", "v")
+        about = tomira.window("TOMIRAのﾊﾞｰｼﾞｮﾝ情報", roles=("dialog", "frame"))
+        record("about-box", about, label(about, "このプログラムは"))
+        display.key("alt+s")
+        box, _ = tomira.message_box("TOMIRA")
+        record("message-box", box)
+        display.key("Return")
+        tomira.no_window("TOMIRA", roles=("alert",))
+        display.key("Escape")
+        tomira.no_window("TOMIRAのﾊﾞｰｼﾞｮﾝ情報", roles=("dialog", "frame"))
+
+        tomira.click(tomira.find(main, "push button", "診断"))
+        question = tomira.window("TOMIRA", roles=("dialog",))
+        for _ in range(3):
+            display.key("4", "Tab")
+        record("questionnaire", question, label(question, " 動作"))
+        tomira.click(tomira.find(question, "push button", "閉じる"))
+        tomira.no_window("TOMIRA", roles=("dialog",))
+        self.doCleanups()
+        return seen
+
+    def test_every_window_at_every_scale_and_in_every_scheme(self):
+        normal = self.visit_every_window()
+        for scheme in SCHEMES:
+            self.visit_every_window(scheme=scheme)
+        for scale in SCALES:
+            scaled = self.visit_every_window(scale)
+            self.assertEqual(set(normal), set(scaled))
+            for name, ((width, height), centre, boxes) in normal.items():
+                (width2, height2), centre2, boxes2 = scaled[name]
+                with self.subTest(window=name, scale=scale):
+                    for offset in centre + centre2:
+                        self.assertLessEqual(abs(offset), SLACK + 1, "the window is centred on the screen")
+                    self.assertAlmostEqual(width2, scale * width, delta=SLACK, msg="window width")
+                    self.assertAlmostEqual(height2, scale * height, delta=SLACK, msg="window height")
+                    self.assertEqual(set(boxes), set(boxes2), "the same controls show at every scale")
+                    for key, box in boxes.items():
+                        for value, value2, what in zip(box, boxes2[key], ("x", "y", "width", "height")):
+                            self.assertAlmostEqual(value2, value, delta=SLACK, msg=f"{key} {what}")
+
+
+if __name__ == "__main__":
+    unittest.main()
