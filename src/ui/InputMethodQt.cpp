@@ -25,32 +25,32 @@ constexpr int kStrayCommitMs = 500;
 
 #ifndef Q_OS_WIN
 
-// The framework switches the input context that last had the focus. Ours
-// gets it through Qt's own connection, which is set up after the window
-// first shows: the first mode waits a moment, and is sent only while this
-// window is active, so another program's state is never touched.
+// fcitx5: its controller activates (the first input method of the group
+// after the keyboard, Mozc, which starts in Hiragana) or deactivates the
+// input context that last had the focus, and each input context keeps its
+// own state unless the user has chosen to share it. Ours gets the focus
+// through Qt's own connection, set up after the window first shows: the
+// first mode waits a moment, and is sent only while this window is active,
+// so another program's state is never touched. Nothing waits for a reply.
 constexpr int kFirstSwitchDelayMs = 150;
 
-class DBusInputMethod : public InputMethod {
+class Fcitx5InputMethod final : public InputMethod {
 public:
-    explicit DBusInputMethod(QWidget& window) : window_(&window)
+    explicit Fcitx5InputMethod(QWidget& window) : window_(&window)
     {
         first_.setSingleShot(true);
         first_.setInterval(kFirstSwitchDelayMs);
         QObject::connect(&first_, &QTimer::timeout, &first_, [this] { Send(); });
     }
 
-    void HiraganaOn() override { Want(ImeMode::Hiragana); }
-    void Off() override { Want(ImeMode::Off); }
-    void Disable() override { Want(ImeMode::Disabled); }
-
-protected:
-    virtual void Switch(ImeMode mode) = 0;
+    void HiraganaOn() override { Want(true); }
+    void Off() override { Want(false); }
+    void Disable() override { Want(false); }
 
 private:
-    void Want(ImeMode mode)
+    void Want(bool on)
     {
-        wanted_ = mode;
+        on_ = on;
         if (ready_) {
             Send();
         } else {
@@ -64,33 +64,17 @@ private:
             return;
         }
         ready_ = true;
-        Switch(wanted_);
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            QStringLiteral("org.fcitx.Fcitx5"), QStringLiteral("/controller"),
+            QStringLiteral("org.fcitx.Fcitx.Controller1"), on_ ? QStringLiteral("Activate") : QStringLiteral("Deactivate"));
+        call.setAutoStartService(false);
+        QDBusConnection::sessionBus().send(call);
     }
 
     QPointer<QWidget> window_;
     QTimer first_;
-    ImeMode wanted_ = ImeMode::Off;
+    bool on_ = false;
     bool ready_ = false;
-};
-
-// fcitx5: its controller activates (the first input method of the group
-// after the keyboard, Mozc, which starts in Hiragana) or deactivates the
-// most recent input context, ours. Each input context keeps its own state
-// unless the user has chosen to share it.
-class Fcitx5InputMethod final : public DBusInputMethod {
-public:
-    using DBusInputMethod::DBusInputMethod;
-
-private:
-    void Switch(ImeMode mode) override
-    {
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            QStringLiteral("org.fcitx.Fcitx5"), QStringLiteral("/controller"),
-            QStringLiteral("org.fcitx.Fcitx.Controller1"),
-            mode == ImeMode::Hiragana ? QStringLiteral("Activate") : QStringLiteral("Deactivate"));
-        call.setAutoStartService(false);
-        QDBusConnection::sessionBus().send(call);
-    }
 };
 
 // ibus switches engines for the whole desktop only, Mozc's mode on ibus is
