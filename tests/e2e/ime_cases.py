@@ -1,7 +1,7 @@
 """Japanese input through Mozc, as a Japanese user types it: the cases both
 input-method modules run."""
 
-from tomira_e2e import wait_for
+from tomira_e2e import text_of, wait_for
 
 
 class ImeCases:
@@ -59,10 +59,7 @@ class ImeCases:
         self.type_slowly("yamada")
         # Alt held down first, then C, as a person presses them.
         self.display.xdotool("keydown", "alt", "sleep", "0.3", "key", "c", "keyup", "alt")
-        wait_for("the BMI", lambda: self.text_of_result() == "22.5")
+        bmi = self.tomira.find(self.main, "text", "体型診断（BMI）")
+        wait_for("the BMI", lambda: text_of(bmi) == "22.5")
         self.settle("a composition left by Alt+C", "名前", "やまだ")
         self.assertEqual(self.text("身長"), "170")
-
-    def text_of_result(self):
-        from tomira_e2e import text_of
-        return text_of(self.tomira.find(self.main, "text", "体型診断（BMI）"))
