@@ -14,13 +14,22 @@ public:
 
     void HiraganaOn() override { SetOpen(true); }
     void Off() override { SetOpen(false); }
-    void Disable() override { ImmAssociateContext(window_, nullptr); }
+    void Disable() override
+    {
+        // Detached and kept, so that the user's mode comes back with it.
+        HIMC previous = ImmAssociateContext(window_, nullptr);
+        if (previous != nullptr) {
+            detached_ = previous;
+        }
+    }
 
 private:
     void SetOpen(bool open)
     {
-        // A window left without a context by Disable gets its default back.
-        ImmAssociateContextEx(window_, nullptr, IACE_DEFAULT);
+        if (detached_ != nullptr) {
+            ImmAssociateContext(window_, detached_);
+            detached_ = nullptr;
+        }
         HIMC context = ImmGetContext(window_);
         if (context == nullptr) {
             return;  // no IME on this desktop
@@ -38,6 +47,7 @@ private:
     }
 
     HWND window_;
+    HIMC detached_ = nullptr;
 };
 
 }  // namespace
