@@ -11,8 +11,8 @@ class Fcitx5Mozc(ImeCases, ImeTestCase):
     framework = "fcitx5"
 
     def ime_on_in_name(self):
-        wait_for("the program to turn Mozc on", lambda: self.fcitx5("State") == "i 2"
-                 and self.fcitx5("CurrentInputMethod") == 's "mozc"')
+        wait_for("the program to turn Mozc on", lambda: self.fcitx5("State") == "int32 2"
+                 and self.fcitx5("CurrentInputMethod") == 'string "mozc"')
 
 
 if __name__ == "__main__":

@@ -317,6 +317,8 @@ class ImeTestCase(TomiraTestCase):
         if missing:
             self.skipTest(f"{self.framework} with Mozc is not installed ({', '.join(missing)} missing)")
         self.home = tempfile.mkdtemp(dir=os.environ["HOME"])
+        self.addCleanup(shutil.rmtree, self.home, True)
+        self.addCleanup(self._end_mozc_server)
         self.display = Display()
         self.addCleanup(self.display.close)
         env = self.env = dict(self.display.env, HOME=self.home)
@@ -334,8 +336,10 @@ class ImeTestCase(TomiraTestCase):
                                            stdout=log, stderr=log)
             self.addCleanup(self._end, self.daemon)
             wait_for("the ibus bus", lambda: "unix:" in self.ime("ibus", "address"))
-            wait_for("Mozc on ibus", lambda: self.ime("ibus", "engine", "mozc-jp") is not None
-                     and self.ime("ibus", "engine").strip() == "mozc-jp")
+            def mozc_on_ibus():
+                self.ime("ibus", "engine", "mozc-jp")
+                return self.ime("ibus", "engine").strip() == "mozc-jp"
+            wait_for("Mozc on ibus", mozc_on_ibus)
         self.tomira = Tomira(self.display, {"HOME": self.home, "QT_IM_MODULE": self.framework})
         self.addCleanup(self.tomira.close)
         self.main = self.tomira.window("TOMIRA", roles=("frame",))
@@ -344,9 +348,27 @@ class ImeTestCase(TomiraTestCase):
         return subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=10).stdout
 
     def fcitx5(self, method):
-        """fcitx5's answer, never starting one through D-Bus activation."""
-        return self.ime("busctl", "--user", "--auto-start=no", "call", "org.fcitx.Fcitx5", "/controller",
-                        "org.fcitx.Fcitx.Controller1", method).strip()
+        """fcitx5's answer ("int32 2"), asked only once ours owns its name:
+        D-Bus would start another one for a call to an unowned name."""
+        def ask(*call):
+            out = self.ime("dbus-send", "--session", "--print-reply", *call).strip().splitlines()
+            return out[-1].strip() if out else ""
+        if ask("--dest=org.freedesktop.DBus", "/", "org.freedesktop.DBus.NameHasOwner",
+               "string:org.fcitx.Fcitx5") != "boolean true":
+            return None
+        return ask("--dest=org.fcitx.Fcitx5", "/controller", "org.fcitx.Fcitx.Controller1." + method)
+
+    def _end_mozc_server(self):
+        """mozc_server leaves its parent behind; this test's one is the one
+        with this test's home."""
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                with open(f"/proc/{pid}/comm") as comm, open(f"/proc/{pid}/environ", "rb") as environ:
+                    if comm.read().strip() == "mozc_server" and \
+                            f"HOME={self.home}\0".encode() in environ.read():
+                        os.kill(int(pid), signal.SIGTERM)
+            except OSError:
+                pass  # gone, or not ours to read
 
     @staticmethod
     def _end(process):
