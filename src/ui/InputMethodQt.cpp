@@ -19,8 +19,10 @@ namespace tomira {
 namespace {
 
 // Within this time after a composition was committed, a commit that no
-// composition led to is the IME's copy of it (ibus commits a composition
-// again as Qt resets it when the focus moves, into the next field).
+// composition led to is the IME's copy of it when it arrives in another
+// field, or after the program committed the composition itself (ibus
+// commits a composition again after Qt has committed it as the focus
+// moved, into the next field).
 constexpr int kStrayCommitMs = 500;
 
 #ifndef Q_OS_WIN
@@ -133,7 +135,9 @@ void FieldInputMethods::CommitPending(QWidget* field)
     if (composing_ == field && !preedit_.isEmpty()) {
         QInputMethodEvent commit;
         commit.setCommitString(preedit_);
+        committing_ = true;
         QCoreApplication::sendEvent(field, &commit);
+        committing_ = false;
         QGuiApplication::inputMethod()->reset();
     }
 }
@@ -169,12 +173,15 @@ bool FieldInputMethods::Filter(QWidget* field, QEvent* event)
         }
         const bool ownComposition = composing_ == field && !preedit_.isEmpty();
         if (!input->commitString().isEmpty() && input->preeditString().isEmpty() && !ownComposition &&
-            committed_.isValid() && committed_.elapsed() < kStrayCommitMs) {
+            committed_.isValid() && committed_.elapsed() < kStrayCommitMs &&
+            (field != committedIn_ || committedHere_)) {
             committed_.invalidate();
             return true;  // the IME's copy of a composition committed already
         }
         if (!input->commitString().isEmpty() && ownComposition) {
             committed_.start();
+            committedIn_ = field;
+            committedHere_ = committing_;
         }
         composing_ = field;
         preedit_ = input->preeditString();

@@ -45,8 +45,12 @@ private:
     // The composition shown in a field, as the IME last sent it.
     QPointer<QWidget> composing_;
     QString preedit_;
-    // Since the last commit that ended a composition.
+    // The last commit that ended a composition: since when, where, and
+    // whether the program made it.
     QElapsedTimer committed_;
+    QPointer<QWidget> committedIn_;
+    bool committedHere_ = false;
+    bool committing_ = false;
 };
 
 }  // namespace tomira

@@ -64,10 +64,12 @@ TEST_F(FieldInputMethodsTest, APendingCompositionIsCommittedOnceIntoItsOwnField)
     EXPECT_EQ(name.text(), QStringLiteral("やまだ"));
     Input(height, {}, QStringLiteral("やまだ"));
     EXPECT_EQ(height.text(), QString());
-    // A composition of the height's own is still taken.
+    // A composition of the height's own is still taken, and so is a
+    // character committed at once after it.
     Input(height, QStringLiteral("いち"));
     Input(height, {}, QStringLiteral("１"));
-    EXPECT_EQ(height.text(), QStringLiteral("１"));
+    Input(height, {}, QStringLiteral("、"));
+    EXPECT_EQ(height.text(), QStringLiteral("１、"));
 
     // Alt, as an access key begins, commits it too.
     name.setFocus();
