@@ -11,6 +11,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick qt6ct
   openbox dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   lintian desktop-file-utils appstream dpkg-dev file
+  fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc mozc-server
 )
 # Further groups are added by the scripts that need them:
 #   deps.sh [extra-package ...]

@@ -196,6 +196,12 @@ void frmStartMenu::BuildControls()
 
     panel->lower();
 
+    // The name in Hiragana, the height with the IME off, none for the rest.
+    inputMethods_ = std::make_unique<FieldInputMethods>(MakeInputMethod(*this));
+    inputMethods_->SetMode(txt名前_, ImeMode::Hiragana);
+    inputMethods_->SetMode(txt身長_, ImeMode::Off);
+    inputMethods_->SetMode(txt体重_, ImeMode::Disabled);
+    inputMethods_->SetMode(txt体脂肪率_, ImeMode::Disabled);
     for (QLineEdit* field : {txt名前_, txt身長_, txt体重_, txt体脂肪率_}) {
         field->installEventFilter(this);
     }
@@ -312,6 +318,9 @@ bool frmStartMenu::eventFilter(QObject* watched, QEvent* event)
     auto* field = qobject_cast<QLineEdit*>(watched);
     if (field == nullptr) {
         return QMainWindow::eventFilter(watched, event);
+    }
+    if (inputMethods_->Filter(field, event)) {
+        return true;
     }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);

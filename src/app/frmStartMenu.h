@@ -8,6 +8,7 @@
 
 #include "app/StartMenuLogic.h"
 #include "state/modCommon.h"
+#include "ui/InputMethodQt.h"
 #include "ui/MessageService.h"
 
 class QAction;
@@ -30,6 +31,7 @@ public:
     ~frmStartMenu() override;
 
     StartMenuLogic& logic() { return logic_; }
+    FieldInputMethods& inputMethods() { return *inputMethods_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -49,6 +51,7 @@ private:
     MessageService& messages_;
     StartMenuLogic logic_;
     std::unique_ptr<MetricsBinding> metrics_;
+    std::unique_ptr<FieldInputMethods> inputMethods_;
 
     QWidget* client_ = nullptr;
     QLabel* lblTitle_ = nullptr;

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QInputMethodQueryEvent>
 #include <QTest>
 
 #include "app/frmStartMenu.h"
@@ -216,6 +217,44 @@ TEST_F(MainWindowTest, ABadFieldIsMarkedNamedAndSelected)
     // Typing a number over the selection takes the mark away.
     QTest::keyClicks(field, QStringLiteral("160"));
     EXPECT_TRUE(field->toolTip().isEmpty());
+}
+
+// Records the modes the window asks the input method for.
+class RecordingInputMethod : public InputMethod {
+public:
+    explicit RecordingInputMethod(std::vector<ImeMode>& modes) : modes_(modes) {}
+    void HiraganaOn() override { modes_.push_back(ImeMode::Hiragana); }
+    void Off() override { modes_.push_back(ImeMode::Off); }
+    void Disable() override { modes_.push_back(ImeMode::Disabled); }
+
+private:
+    std::vector<ImeMode>& modes_;
+};
+
+TEST_F(MainWindowTest, EachFieldAsksForItsInputMethodModeAndTheWeightsStayHiddenText)
+{
+    std::vector<ImeMode> modes;
+    window->inputMethods().Use(std::make_unique<RecordingInputMethod>(modes));
+    for (const char* name : {"txt身長", "txt体重", "txt体脂肪率", "txt名前"}) {
+        Field(name)->setFocus();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(modes, (std::vector{ImeMode::Off, ImeMode::Disabled, ImeMode::Disabled, ImeMode::Hiragana}));
+
+    // Qt gives a hidden-text field no input method at all: this keeps every
+    // IME away from the weight and body fat, masked or shown.
+    auto* show = Control<QCheckBox>("chk体重等表示");
+    for (const bool shown : {false, true}) {
+        if (shown) {
+            QTest::mouseClick(show, Qt::LeftButton, {}, QPoint(5, show->height() / 2));
+            ASSERT_TRUE(show->isChecked());
+        }
+        for (const char* name : {"txt体重", "txt体脂肪率"}) {
+            QInputMethodQueryEvent query(Qt::ImHints);
+            QApplication::sendEvent(Field(name), &query);
+            EXPECT_TRUE(query.value(Qt::ImHints).toInt() & Qt::ImhHiddenText) << name << " shown " << shown;
+        }
+    }
 }
 
 }  // namespace

@@ -10,6 +10,29 @@ export PYTHONDONTWRITEBYTECODE=1 NO_AT_BRIDGE=0 TOMIRA_E2E_MODULE=$1
 runtime=$(mktemp -d /tmp/tomira-e2e-runtime.XXXXXX)
 chmod 700 "$runtime"
 trap 'rm -rf "$runtime"' EXIT
+as_user=()
+if [[ $1 == test_ime_* ]]; then
+  # An input method of its own with a fresh Mozc profile: a fresh home.
+  # mozc_server refuses to run as root, so as root the whole module (X
+  # server, D-Bus, the IME, the program and xdotool) runs as nobody, with
+  # the module, the program and the artifacts copied where it can reach them.
+  home=$(mktemp -d /tmp/tomira-e2e-home.XXXXXX)
+  trap 'rm -rf "$runtime" "$home"' EXIT
+  artifacts=${TOMIRA_ARTIFACTS:-/tmp/tomira-e2e}/$1
+  mkdir -p "$home/artifacts" "$artifacts"
+  cp ./*.py "$home/"
+  cp "$(command -v "${TOMIRA_BIN:-tomira}")" "$home/tomira"
+  cd "$home"
+  export TOMIRA_BIN=$home/tomira TOMIRA_ARTIFACTS=$home/artifacts
+  as_user=(env -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_DATA_HOME -u IBUS_ADDRESS HOME="$home")
+  if [ "$(id -u)" -eq 0 ]; then
+    chown -R nobody:nogroup "$runtime" "$home"
+    as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups "${as_user[@]}")
+  fi
+fi
 rc=0
-XDG_RUNTIME_DIR=$runtime dbus-run-session -- /usr/bin/python3 -m unittest -v "$1" 2>&1 || rc=$?
+XDG_RUNTIME_DIR=$runtime "${as_user[@]}" dbus-run-session -- /usr/bin/python3 -m unittest -v "$1" 2>&1 || rc=$?
+if [ -n "${artifacts:-}" ]; then
+  cp -r "$home/artifacts/." "$artifacts/"
+fi
 exit $rc

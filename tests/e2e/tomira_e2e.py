@@ -4,6 +4,7 @@ the accessibility tree (AT-SPI). Every process started here is ended by the
 test's cleanup, every wait is bounded and says what it waited for."""
 
 import os
+import shutil
 import signal
 import subprocess
 import tempfile
@@ -317,3 +318,105 @@ class TomiraTestCase(unittest.TestCase):
         distinct = len(set(shapes))
         self.assertGreaterEqual(distinct, min(3, len(set(text))),
                                 f"{text!r} looks like replacement boxes ({distinct} distinct shapes)")
+
+
+class ImeTestCase(TomiraTestCase):
+    """The program typed into through Mozc on one input-method framework,
+    started fresh for each test in the module's own home (a fresh Mozc
+    profile). Subclasses name the framework."""
+    framework = None  # "fcitx5" or "ibus"
+    FCITX5_PROFILE = ("[Groups/0]\nName=Default\nDefault Layout=us\nDefaultIM=mozc\n"
+                      "[Groups/0/Items/0]\nName=keyboard-us\n[Groups/0/Items/1]\nName=mozc\n"
+                      "[GroupOrder]\n0=Default\n")
+
+    def setUp(self):
+        needed = {"fcitx5": ("fcitx5", "/usr/lib/mozc/mozc_server"),
+                  "ibus": ("ibus-daemon", "/usr/lib/ibus-mozc/ibus-engine-mozc")}[self.framework]
+        missing = [p for p in needed if not shutil.which(p)]
+        if missing:
+            self.skipTest(f"{self.framework} with Mozc is not installed ({', '.join(missing)} missing)")
+        self.home = tempfile.mkdtemp(dir=os.environ["HOME"])
+        self.addCleanup(shutil.rmtree, self.home, True)
+        self.addCleanup(self._end_mozc_server)
+        self.display = Display()
+        self.addCleanup(self.display.close)
+        env = self.env = dict(self.display.env, HOME=self.home)
+        log = open(os.path.join(ARTIFACTS, self.framework + ".log"), "ab")
+        self.addCleanup(log.close)
+        if self.framework == "fcitx5":
+            os.makedirs(os.path.join(self.home, ".config/fcitx5"))
+            with open(os.path.join(self.home, ".config/fcitx5/profile"), "w") as profile:
+                profile.write(self.FCITX5_PROFILE)
+            self.daemon = subprocess.Popen(["fcitx5", "--replace"], env=env, stdout=log, stderr=log)
+            self.addCleanup(self._end, self.daemon)
+            wait_for("fcitx5", lambda: self.fcitx5("CurrentInputMethod"))
+        else:
+            self.daemon = subprocess.Popen(["ibus-daemon", "--panel=disable", "--replace"], env=env,
+                                           stdout=log, stderr=log)
+            self.addCleanup(self._end, self.daemon)
+            wait_for("the ibus bus", lambda: "unix:" in self.ime("ibus", "address"))
+            def mozc_on_ibus():
+                self.ime("ibus", "engine", "mozc-jp")
+                return self.ime("ibus", "engine").strip() == "mozc-jp"
+            wait_for("Mozc on ibus", mozc_on_ibus)
+        self.tomira = Tomira(self.display, {"HOME": self.home, "QT_IM_MODULE": self.framework})
+        self.addCleanup(self.tomira.close)
+        self.main = self.tomira.window("TOMIRA", roles=("frame",))
+
+    def ime(self, *command):
+        return subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=10).stdout
+
+    def fcitx5(self, method):
+        """fcitx5's answer ("int32 2"), asked only once ours owns its name:
+        D-Bus would start another one for a call to an unowned name."""
+        def ask(*call):
+            out = self.ime("dbus-send", "--session", "--print-reply", *call).strip().splitlines()
+            return out[-1].strip() if out else ""
+        if ask("--dest=org.freedesktop.DBus", "/", "org.freedesktop.DBus.NameHasOwner",
+               "string:org.fcitx.Fcitx5") != "boolean true":
+            return None
+        return ask("--dest=org.fcitx.Fcitx5", "/controller", "org.fcitx.Fcitx.Controller1." + method)
+
+    def _end_mozc_server(self):
+        """mozc_server leaves its parent behind; this test's one is the one
+        with this test's home."""
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                with open(f"/proc/{pid}/comm") as comm, open(f"/proc/{pid}/environ", "rb") as environ:
+                    if comm.read().strip() == "mozc_server" and \
+                            f"HOME={self.home}\0".encode() in environ.read():
+                        os.kill(int(pid), signal.SIGTERM)
+            except OSError:
+                pass  # gone, or not ours to read
+
+    @staticmethod
+    def _end(process):
+        process.terminate()
+        try:
+            process.wait(5)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+    # -- typing as a Japanese user -------------------------------------------
+    def type_slowly(self, text):
+        """Keys at a pace the IME keeps up with."""
+        self.display.xdotool("type", "--delay", "150", text)
+        time.sleep(0.3)
+
+    def field(self, name):
+        return self.tomira.find(self.main, "password text" if self.masked(name) else "text", name)
+
+    def masked(self, name):
+        return name in ("体重", "体脂肪率") and not any(
+            n.name == name and role(n) == "text" for n in walk(self.main))
+
+    def text(self, name):
+        return text_of(self.field(name))
+
+    def settle(self, what, name, expected):
+        """Waits for a field's text, then checks it stays so (a copy an IME
+        sends later would change it)."""
+        wait_for(f"{what}: {name} reads {expected!r}", lambda: self.text(name) == expected)
+        time.sleep(1)
+        self.assertEqual(self.text(name), expected, what)

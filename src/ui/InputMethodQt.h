@@ -1,0 +1,56 @@
+#pragma once
+// The input method of the desktop this program runs on, for a window's
+// text fields: fcitx5 or ibus over D-Bus on Linux, imm32 on Windows, or
+// none; and what the fields make of the input-method events they get.
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+#include "ui/InputMethod.h"
+
+class QEvent;
+class QWidget;
+
+namespace tomira {
+
+// Chosen by the input-context module Qt runs with. Nothing here talks to
+// the framework before a mode is first applied, and no call waits for an
+// answer.
+std::unique_ptr<InputMethod> MakeInputMethod(QWidget& window);
+
+// The input-method side of a window's text fields, fed from the window's
+// event filter: a field's mode is applied when it gets the focus; an IME's
+// text for a field whose IME is disabled is dropped; a composition still
+// pending when the focus leaves its field, or as Alt starts an access key,
+// is committed into that field, once: a copy that the IME commits again is
+// dropped.
+class FieldInputMethods {
+public:
+    explicit FieldInputMethods(std::unique_ptr<InputMethod> ime) : ime_(std::move(ime)) {}
+
+    void SetMode(QWidget* field, ImeMode mode);
+    void Use(std::unique_ptr<InputMethod> ime) { ime_ = std::move(ime); }
+    // True when the event is to be dropped.
+    bool Filter(QWidget* field, QEvent* event);
+
+private:
+    void CommitPending(QWidget* field);
+
+    std::unique_ptr<InputMethod> ime_;
+    QHash<QWidget*, ImeMode> modes_;
+    // The composition shown in a field, as the IME last sent it.
+    QPointer<QWidget> composing_;
+    QString preedit_;
+    // The last commit that ended a composition: since when, where, and
+    // whether the program made it.
+    QElapsedTimer committed_;
+    QPointer<QWidget> committedIn_;
+    bool committedHere_ = false;
+    bool committing_ = false;
+};
+
+}  // namespace tomira

@@ -1,0 +1,65 @@
+"""Japanese input through Mozc, as a Japanese user types it: the cases both
+input-method modules run."""
+
+from tomira_e2e import text_of, wait_for
+
+
+class ImeCases:
+    def ime_on_in_name(self):
+        """The IME is on when the name field has the focus."""
+        raise NotImplementedError
+
+    def test_name_converted_height_plain_weights_direct(self):
+        self.tomira.wait_focus("名前")
+        self.ime_on_in_name()
+        self.type_slowly("yamada")
+        self.display.key("space", "Return")
+        self.settle("Space and Enter convert and commit the name", "名前", "山田")
+        self.tomira.wait_focus("名前")  # the committing Enter only commits
+        self.display.key("Return")
+        self.tomira.wait_focus("身長")
+        self.type_slowly("170")
+        self.display.key("Return")
+        self.tomira.wait_focus("体重")
+        self.assertEqual(self.text("身長"), "170")
+        self.type_slowly("65")
+        self.display.key("Return")
+        self.tomira.wait_focus("体脂肪率")
+        self.type_slowly("20")
+        self.tomira.click(self.tomira.find(self.main, "check box", "体重等を表示する"))
+        self.settle("typed masked", "体重", "65")
+        self.assertEqual(self.text("体脂肪率"), "20")
+        self.tomira.click(self.field("体脂肪率"))
+        self.display.key("ctrl+a")
+        self.type_slowly("18")
+        self.settle("typed shown", "体脂肪率", "18")
+
+    def test_pending_composition_and_a_click_commit_once_into_its_field(self):
+        # Mozc's suggestions cover the two fields below the name.
+        self.tomira.click(self.field("体脂肪率"))
+        self.type_slowly("20")
+        self.tomira.click(self.field("名前"))
+        self.tomira.wait_focus("名前")
+        self.ime_on_in_name()
+        self.type_slowly("yamadaa")
+        self.display.key("BackSpace")
+        self.tomira.click(self.field("体脂肪率"))
+        self.tomira.wait_focus("体脂肪率")
+        self.settle("a composition left by a click", "名前", "やまだ")
+        self.tomira.click(self.tomira.find(self.main, "check box", "体重等を表示する"))
+        self.settle("the field clicked into", "体脂肪率", "20")
+
+    def test_alt_c_commits_a_pending_composition_then_calculates(self):
+        for name, value in (("身長", "170"), ("体重", "65"), ("体脂肪率", "20")):
+            self.tomira.click(self.field(name))
+            self.type_slowly(value)
+        self.tomira.click(self.field("名前"))
+        self.tomira.wait_focus("名前")
+        self.ime_on_in_name()
+        self.type_slowly("yamada")
+        # Alt held down first, then C, as a person presses them.
+        self.display.xdotool("keydown", "alt", "sleep", "0.3", "key", "c", "keyup", "alt")
+        bmi = self.tomira.find(self.main, "text", "体型診断（BMI）")
+        wait_for("the BMI", lambda: text_of(bmi) == "22.5")
+        self.settle("a composition left by Alt+C", "名前", "やまだ")
+        self.assertEqual(self.text("身長"), "170")
