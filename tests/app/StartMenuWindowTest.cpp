@@ -234,7 +234,7 @@ private:
 TEST_F(MainWindowTest, EachFieldAsksForItsInputMethodModeAndTheWeightsStayHiddenText)
 {
     std::vector<ImeMode> modes;
-    window->inputMethods().Use(std::make_unique<RecordingInputMethod>(modes));
+    window.inputMethods().Use(std::make_unique<RecordingInputMethod>(modes));
     for (const char* name : {"txt身長", "txt体重", "txt体脂肪率", "txt名前"}) {
         Field(name)->setFocus();
         QApplication::processEvents();
