@@ -1,9 +1,8 @@
 // Every caption of every window fits the box it is drawn in, with the
 // fonts this machine has: labels, buttons and the check box, and the texts
 // the windows put there at run time (statements of all three pages, the
-// highest scores, the dialogs' result sentences). The suite runs once at
-// the normal scale and once with QT_SCALE_FACTOR=2, where glyphs are drawn
-// unhinted and come out wider.
+// highest scores, the dialogs' result sentences), at the scale factors 1,
+// 1.25, 1.5 and 2 (scaled glyphs are drawn unhinted and come out wider).
 
 #include <gtest/gtest.h>
 
