@@ -87,11 +87,7 @@ TEST(StartSysInfoTest, StartsTheRegisteredToolOrSaysItIsUnavailable)
     const std::string tool = "C:\\Program Files\\MSInfo\\msinfo32.exe";
     const std::string folder = "D:\\MSInfo";
     const std::string folderTool = folder + "\\MSINFO32.EXE";
-    struct Case {
-        const char* name;
-        bool path, folder, fileThere, starts;
-        std::vector<std::string> started;
-    };
+    struct Case { const char* name; bool path, folder, fileThere, starts; std::vector<std::string> started; };
     const Case cases[] = {
         {"the path is started as read, untested", true, false, false, true, {tool}},
         {"a path that does not start", true, false, false, false, {tool}},

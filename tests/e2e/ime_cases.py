@@ -16,15 +16,12 @@ class ImeCases:
         self.display.key("space", "Return")
         self.settle("Space and Enter convert and commit the name", "名前", "山田")
         self.tomira.wait_focus("名前")  # the committing Enter only commits
-        self.display.key("Return")
-        self.tomira.wait_focus("身長")
-        self.type_slowly("170")
-        self.display.key("Return")
-        self.tomira.wait_focus("体重")
+        for value, next_field in (("", "身長"), ("170", "体重"), ("65", "体脂肪率")):
+            if value:
+                self.type_slowly(value)
+            self.display.key("Return")
+            self.tomira.wait_focus(next_field)
         self.assertEqual(self.text("身長"), "170")
-        self.type_slowly("65")
-        self.display.key("Return")
-        self.tomira.wait_focus("体脂肪率")
         self.type_slowly("20")
         self.tomira.click(self.tomira.find(self.main, "check box", "体重等を表示する"))
         self.settle("typed masked", "体重", "65")

@@ -1,8 +1,6 @@
 """The About box from the Help menu, its system information message on a
 system without the tool, and its keyboard handling."""
 
-import unittest
-
 from tomira_e2e import TomiraTestCase, role, walk
 
 TITLE = "TOMIRAのﾊﾞｰｼﾞｮﾝ情報"
@@ -33,7 +31,3 @@ class AboutBox(TomiraTestCase):
         self.display.key("Return")  # OK is the default button too
         self.tomira.no_window(TITLE, roles=("dialog", "frame"))
         self.assertIsNone(self.tomira.process.poll())
-
-
-if __name__ == "__main__":
-    unittest.main()

@@ -1,8 +1,6 @@
 """Japanese input through Mozc on fcitx5: the program switches the IME of
 each field as it gets the focus."""
 
-import unittest
-
 from ime_cases import ImeCases
 from tomira_e2e import ImeTestCase, wait_for
 
@@ -13,7 +11,3 @@ class Fcitx5Mozc(ImeCases, ImeTestCase):
     def ime_on_in_name(self):
         wait_for("the program to turn Mozc on", lambda: self.fcitx5("State") == "int32 2"
                  and self.fcitx5("CurrentInputMethod") == 'string "mozc"')
-
-
-if __name__ == "__main__":
-    unittest.main()

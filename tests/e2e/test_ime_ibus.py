@@ -3,7 +3,6 @@ desktop only, so the user turns it on; the program keeps the height and the
 disabled fields free of it and commits a composition once."""
 
 import time
-import unittest
 
 from ime_cases import ImeCases
 from tomira_e2e import ImeTestCase
@@ -19,7 +18,3 @@ class IBusMozc(ImeCases, ImeTestCase):
             self.display.key("Zenkaku_Hankaku")
             time.sleep(0.5)
             self.turned_on = True
-
-
-if __name__ == "__main__":
-    unittest.main()

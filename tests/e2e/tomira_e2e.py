@@ -19,10 +19,6 @@ ARTIFACTS = os.environ.get("TOMIRA_ARTIFACTS", os.path.join(tempfile.gettempdir(
 TIMEOUT = float(os.environ.get("TOMIRA_E2E_TIMEOUT", "15"))
 
 
-class WaitTimeout(AssertionError):
-    pass
-
-
 def wait_for(what, probe, timeout=TIMEOUT, interval=0.05):
     """Polls probe() until it returns something true; fails naming `what`."""
     deadline = time.monotonic() + timeout
@@ -35,18 +31,15 @@ def wait_for(what, probe, timeout=TIMEOUT, interval=0.05):
         except Exception as error:  # the tree changes under us while windows open and close
             last_error = error
         time.sleep(interval)
-    raise WaitTimeout(f"timed out after {timeout:.0f}s waiting for {what}"
+    raise AssertionError(f"timed out after {timeout:.0f}s waiting for {what}"
                       + (f" (last error: {last_error})" if last_error else ""))
 
 
 def walk(node, depth=0, limit=12):
-    if node is None:
-        return
-    yield node
-    if depth >= limit:
-        return
-    for i in range(node.childCount):
-        yield from walk(node.getChildAtIndex(i), depth + 1, limit)
+    if node is not None:
+        yield node
+        for i in range(node.childCount if depth < limit else 0):
+            yield from walk(node.getChildAtIndex(i), depth + 1, limit)
 
 
 def role(node):
@@ -56,10 +49,19 @@ def role(node):
 def text_of(node):
     """What a screen reader reads of a node: its text, or else its name."""
     try:
-        t = node.queryText()
-        return t.getText(0, -1)
+        return node.queryText().getText(0, -1)
     except NotImplementedError:
         return node.name
+
+
+def end(process):
+    if process is not None and process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(5)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
 
 
 class Display:
@@ -102,12 +104,8 @@ class Display:
                 self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
                                            stdout=subprocess.DEVNULL, stderr=log)
             return False
-        return self._wm_announced()
-
-    def _wm_announced(self):
-        out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
-                             capture_output=True, text=True).stdout
-        return "window id" in out
+        return "window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                                             capture_output=True, text=True).stdout
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True, capture_output=True)
@@ -127,13 +125,8 @@ class Display:
         return path
 
     def close(self):
-        for process in (self.wm, self.xvfb):
-            if process is not None and process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
+        end(self.wm)
+        end(self.xvfb)
 
 
 class Tomira:
@@ -168,12 +161,9 @@ class Tomira:
 
     def window(self, title, roles=("frame", "dialog", "alert"), timeout=TIMEOUT):
         """A showing top-level window with this title and one of these roles."""
-        def probe():
-            for w in self.windows():
-                if w.name == title and role(w) in roles and w.getState().contains(pyatspi.STATE_SHOWING):
-                    return w
-            return None
-        return wait_for(f"the window '{title}'", probe, timeout)
+        return wait_for(f"the window '{title}'", lambda: next((
+            w for w in self.windows() if w.name == title and role(w) in roles
+            and w.getState().contains(pyatspi.STATE_SHOWING)), None), timeout)
 
     def no_window(self, title, roles=("frame", "dialog", "alert")):
         wait_for(f"the window '{title}' to close",
@@ -181,13 +171,10 @@ class Tomira:
                              or not w.getState().contains(pyatspi.STATE_SHOWING)
                              for w in self.windows()))
 
-    def find(self, root, role_name, name=None, index=0):
-        """The index-th node below root with this role (and name)."""
-        def probe():
-            found = [n for n in walk(root)
-                     if role(n) == role_name and (name is None or n.name == name)]
-            return found[index] if len(found) > index else None
-        return wait_for(f"a {role_name} named {name!r} in '{root.name}'", probe)
+    def find(self, root, role_name, name=None):
+        """The first node below root with this role (and name)."""
+        return wait_for(f"a {role_name} named {name!r} in '{root.name}'", lambda: next((
+            n for n in walk(root) if role(n) == role_name and (name is None or n.name == name)), None))
 
     def all(self, root, role_name):
         return [n for n in walk(root) if role(n) == role_name]
@@ -195,15 +182,11 @@ class Tomira:
     def message_box(self, title):
         """The text of the message box with this title, as a screen reader reads it."""
         box = self.window(title, roles=("alert", "dialog"))
-        labels = [n.name for n in walk(box) if role(n) == "label" and n.name]
-        return box, labels
+        return box, [n.name for n in walk(box) if role(n) == "label" and n.name]
 
     def focused(self):
-        for w in self.windows():
-            for n in walk(w):
-                if n.getState().contains(pyatspi.STATE_FOCUSED):
-                    return n
-        return None
+        return next((n for w in self.windows() for n in walk(w) if n.getState().contains(pyatspi.STATE_FOCUSED)),
+                    None)
 
     def wait_focus(self, name):
         return wait_for(f"the focus on '{name}'", lambda: (f := self.focused()) is not None and f.name == name)
@@ -214,10 +197,8 @@ class Tomira:
         return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
 
     def extents(self, node):
-        """The control's box in screen pixels, for clicks and screenshots.
-        At a scale factor Qt's idea of where a window stands can be a few
-        pixels off, so the box is taken relative to its window, placed
-        where the X server has the active window."""
+        """The control's box in screen pixels: at a scale factor relative to
+        its window, placed where the X server has the active window."""
         e = self.logical_extents(node)
         scale = float(self.display.scale or 1)
         if scale == 1:
@@ -233,15 +214,12 @@ class Tomira:
     def active_window_frame(self):
         """The focused window as the X server has it, in screen pixels: its
         frame and what is inside the frame, each as (x, y, width, height)."""
-        env = self.display.env
-        window = subprocess.run(["xdotool", "getactivewindow"], env=env, check=True, capture_output=True,
-                                text=True).stdout.strip()
-        info = subprocess.run(["xwininfo", "-id", window], env=env, check=True, capture_output=True,
-                              text=True).stdout
-        value = {k.strip(): int(v) for k, v in (line.split(":", 1) for line in info.splitlines()
-                                                  if line.strip().startswith(("Absolute", "Width", "Height")))}
-        extents = subprocess.run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], env=env, capture_output=True,
-                                 text=True).stdout
+        def run(*command):
+            return subprocess.run(command, env=self.display.env, capture_output=True, text=True).stdout
+        window = run("xdotool", "getactivewindow").strip()
+        value = {k.strip(): int(v) for k, v in (line.split(":", 1) for line in run("xwininfo", "-id", window)
+                                                  .splitlines() if line.strip().startswith(("Absolute", "Width", "Height")))}
+        extents = run("xprop", "-id", window, "_NET_FRAME_EXTENTS")
         left, right, top, bottom = ([int(v) for v in extents.split("=")[1].split(",")]
                                     if "=" in extents else (0, 0, 0, 0))
         return ((value["Absolute upper-left X"] - left, value["Absolute upper-left Y"] - top,
@@ -262,13 +240,7 @@ class Tomira:
         return self.process.returncode
 
     def close(self):
-        if self.process.poll() is None:
-            self.process.send_signal(signal.SIGTERM)
-            try:
-                self.process.wait(5)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        end(self.process)
         self.log.close()
 
 
@@ -285,18 +257,11 @@ def ink_columns(path, extents):
 
 def glyph_shapes(rows):
     """Splits dark ink into runs of columns; returns each run's bitmap."""
-    if not rows:
-        return []
-    width = len(rows[0])
-    inked = [any(row[c] for row in rows) for c in range(width)]
-    shapes, start = [], None
-    for c in range(width + 1):
-        if c < width and inked[c]:
-            start = c if start is None else start
-        elif start is not None:
-            shapes.append(tuple(tuple(row[start:c]) for row in rows))
-            start = None
-    return shapes
+    width = len(rows[0]) if rows else 0
+    inked = [any(row[c] for row in rows) for c in range(width)] + [False]
+    starts = [c for c in range(width) if inked[c] and (c == 0 or not inked[c - 1])]
+    ends = [c + 1 for c in range(width) if inked[c] and not inked[c + 1]]
+    return [tuple(tuple(row[a:b]) for row in rows) for a, b in zip(starts, ends)]
 
 
 class TomiraTestCase(unittest.TestCase):
@@ -321,9 +286,7 @@ class TomiraTestCase(unittest.TestCase):
 
 
 class ImeTestCase(TomiraTestCase):
-    """The program typed into through Mozc on one input-method framework,
-    started fresh for each test in the module's own home (a fresh Mozc
-    profile). Subclasses name the framework."""
+    """Typing through Mozc on the subclass's framework, in a fresh home."""
     framework = None  # "fcitx5" or "ibus"
     FCITX5_PROFILE = ("[Groups/0]\nName=Default\nDefault Layout=us\nDefaultIM=mozc\n"
                       "[Groups/0/Items/0]\nName=keyboard-us\n[Groups/0/Items/1]\nName=mozc\n"
@@ -348,12 +311,12 @@ class ImeTestCase(TomiraTestCase):
             with open(os.path.join(self.home, ".config/fcitx5/profile"), "w") as profile:
                 profile.write(self.FCITX5_PROFILE)
             self.daemon = subprocess.Popen(["fcitx5", "--replace"], env=env, stdout=log, stderr=log)
-            self.addCleanup(self._end, self.daemon)
+            self.addCleanup(end, self.daemon)
             wait_for("fcitx5", lambda: self.fcitx5("CurrentInputMethod"))
         else:
             self.daemon = subprocess.Popen(["ibus-daemon", "--panel=disable", "--replace"], env=env,
                                            stdout=log, stderr=log)
-            self.addCleanup(self._end, self.daemon)
+            self.addCleanup(end, self.daemon)
             wait_for("the ibus bus", lambda: "unix:" in self.ime("ibus", "address"))
             def mozc_on_ibus():
                 self.ime("ibus", "engine", "mozc-jp")
@@ -367,8 +330,8 @@ class ImeTestCase(TomiraTestCase):
         return subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=10).stdout
 
     def fcitx5(self, method):
-        """fcitx5's answer ("int32 2"), asked only once ours owns its name:
-        D-Bus would start another one for a call to an unowned name."""
+        """fcitx5's answer ("int32 2"), asked only once ours owns its name
+        (D-Bus would start another one)."""
         def ask(*call):
             out = self.ime("dbus-send", "--session", "--print-reply", *call).strip().splitlines()
             return out[-1].strip() if out else ""
@@ -378,8 +341,7 @@ class ImeTestCase(TomiraTestCase):
         return ask("--dest=org.fcitx.Fcitx5", "/controller", "org.fcitx.Fcitx.Controller1." + method)
 
     def _end_mozc_server(self):
-        """mozc_server leaves its parent behind; this test's one is the one
-        with this test's home."""
+        """mozc_server outlives its parent; ours has this test's home."""
         for pid in filter(str.isdigit, os.listdir("/proc")):
             try:
                 with open(f"/proc/{pid}/comm") as comm, open(f"/proc/{pid}/environ", "rb") as environ:
@@ -389,18 +351,8 @@ class ImeTestCase(TomiraTestCase):
             except OSError:
                 pass  # gone, or not ours to read
 
-    @staticmethod
-    def _end(process):
-        process.terminate()
-        try:
-            process.wait(5)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
-
     # -- typing as a Japanese user -------------------------------------------
-    def type_slowly(self, text):
-        """Keys at a pace the IME keeps up with."""
+    def type_slowly(self, text):  # at a pace the IME keeps up with
         self.display.xdotool("type", "--delay", "150", text)
         time.sleep(0.3)
 
@@ -408,15 +360,13 @@ class ImeTestCase(TomiraTestCase):
         return self.tomira.find(self.main, "password text" if self.masked(name) else "text", name)
 
     def masked(self, name):
-        return name in ("体重", "体脂肪率") and not any(
-            n.name == name and role(n) == "text" for n in walk(self.main))
+        return name in ("体重", "体脂肪率") and not any(n.name == name and role(n) == "text" for n in walk(self.main))
 
     def text(self, name):
         return text_of(self.field(name))
 
     def settle(self, what, name, expected):
-        """Waits for a field's text, then checks it stays so (a copy an IME
-        sends later would change it)."""
+        """Waits for a field's text, then checks it stays (no late IME copy)."""
         wait_for(f"{what}: {name} reads {expected!r}", lambda: self.text(name) == expected)
         time.sleep(1)
         self.assertEqual(self.text(name), expected, what)

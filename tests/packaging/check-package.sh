@@ -21,14 +21,12 @@ appstreamcli validate --no-net "$share/metainfo/jp.tomira.TOMIRA.metainfo.xml" |
 for icon in 16x16/apps/tomira.png 256x256/apps/tomira.png scalable/apps/tomira.svg; do
   [ -f "$share/icons/hicolor/$icon" ] || fail "icon $icon missing"
 done
-echo "install: binary, desktop entry, metainfo and icons in place"
 
 (cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null) || fail "cpack failed"
 deb=$(ls "$scratch"/deb/tomira_*.deb)
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "package does not depend on Qt 6 Widgets: $(dpkg-deb -f "$deb" Depends)"
 # Errors fail; warnings and notes are printed for the reader.
 lintian --fail-on error --no-tag-display-limit "$deb" || fail "lintian reports errors"
-echo "package: $(basename "$deb") passes lintian"
 
 unpacked=$scratch/unpacked
 dpkg-deb -x "$deb" "$unpacked"
@@ -37,9 +35,7 @@ pids+=($!)
 for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
 display=:$(head -1 "$scratch/display")
 DISPLAY=$display QT_QPA_PLATFORM=xcb "$unpacked/usr/bin/tomira" >/dev/null 2>&1 &
-app=$!
-pids+=($app)
+app=$!; pids+=("$app")
 DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --pid "$app" --name '^TOMIRA$' >/dev/null \
   || fail "the unpacked program showed no window"
 kill "$app"
-echo "unpacked program started and showed its main window"
