@@ -17,6 +17,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStyleOption>
 #include <QWindow>
@@ -59,12 +60,16 @@ public:
     {
         switch (event->type()) {
         case QEvent::ApplicationFontChange:
-            if (watched == qApp && QApplication::font() != UiFont(kDefaultPt)) {
+            if (watched == qApp && !restoring_ && QApplication::font() != UiFont(kDefaultPt)) {
+                const QScopedValueRollback restoring(restoring_, true);
                 QApplication::setFont(UiFont(kDefaultPt));
             }
             return false;
         case QEvent::ApplicationPaletteChange:
-            if (watched == qApp && QApplication::palette() != ProgramPalette()) {
+            if (watched == qApp && !restoring_ && QApplication::palette() != ProgramPalette()) {
+                // Once: a style that adjusts the palette it is given is left
+                // to do so.
+                const QScopedValueRollback restoring(restoring_, true);
                 QApplication::setPalette(ProgramPalette());
             }
             return false;
@@ -78,6 +83,8 @@ public:
     static constexpr double kDefaultPt = 9;
 
 private:
+    bool restoring_ = false;
+
     static bool PressedByEnter(QPushButton* button, const QKeyEvent& key)
     {
         if (button == nullptr || (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter) ||
