@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "about/AnsiText.h"
-#include "ui/AppText.h"
+#include "state/AppText.h"
 
 namespace tomira {
 

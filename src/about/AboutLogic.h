@@ -9,7 +9,7 @@
 #include <string>
 
 #include "about/Registry.h"
-#include "ui/MessageService.h"
+#include "state/MessageService.h"
 
 namespace tomira {
 

@@ -7,7 +7,7 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include "ui/AppText.h"
+#include "state/AppText.h"
 #include "ui/UiServices.h"
 
 namespace tomira {
@@ -128,6 +128,14 @@ void frmAbout::Form_Load()
     QString title = ToQString(texts.title);
     title.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     lblTitle_->setText(title);
+}
+
+void ShowAboutWindow(QWidget* owner, MessageService& messages)
+{
+    // A new box each time: it loads, shows modally and is gone when closed.
+    frmAbout box(messages, owner);
+    CentreOnScreen(box);
+    ShowModal(box);
 }
 
 void frmAbout::cmdOK_Click() { accept(); }

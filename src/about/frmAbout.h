@@ -47,4 +47,8 @@ private:
     QPushButton* cmdSysInfo_ = nullptr;
 };
 
+// Creates the About box, shows it modally over `owner` and returns when it
+// has closed.
+void ShowAboutWindow(QWidget* owner, MessageService& messages);
+
 }  // namespace tomira

@@ -13,10 +13,10 @@
 
 #include <vector>
 
-#include "about/AboutWindow.h"
+#include "about/frmAbout.h"
 #include "metrics/MetricsBinding.h"
-#include "questionnaire/QuestionnaireWindow.h"
-#include "ui/AppText.h"
+#include "questionnaire/frmQuestion.h"
+#include "state/AppText.h"
 #include "ui/UiServices.h"
 
 namespace tomira {

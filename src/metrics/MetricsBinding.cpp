@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "metrics/ExplanationDialogs.h"
+#include "state/AppText.h"
 #include "ui/UiServices.h"
 
 namespace tomira {
@@ -75,7 +76,7 @@ void MetricsBinding::Calculate()
     if (outcome.message.empty() || !outcome.focusField) {
         return;
     }
-    messages_.ShowMessage(outcome.message, kCheckTitle, MessageIcon::Exclamation);
+    messages_.ShowMessage(outcome.message, kConfirmTitle, MessageIcon::Exclamation);
     QLineEdit* faulty = Field(*outcome.focusField);
     faulty->setFocus(Qt::OtherFocusReason);
     faulty->selectAll();

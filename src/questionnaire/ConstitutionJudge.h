@@ -9,9 +9,6 @@
 
 namespace tomira {
 
-// Title of the questionnaire's message boxes (missing answer, result).
-inline constexpr const char* kConfirmTitle = "確認";
-
 struct Judgement {
     std::int16_t total = 0;    // vata + pitta + kapha
     std::int16_t average = 0;  // total / 3, rounded to the nearest integer

@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-#include "ui/AppText.h"
+#include "state/AppText.h"
 #include "ui/UiServices.h"
 
 namespace tomira {
@@ -236,6 +236,13 @@ void frmQuestion::ShowResult()
     ShowPageStatements();
     ShowScoreCaptions();
     close();
+}
+
+void RunQuestionnaireWindow(QWidget* owner, modCommon& state, MessageService& messages)
+{
+    // Loaded anew for every run, so each questionnaire starts fresh.
+    frmQuestion window(state, messages, owner);
+    ShowModal(window);
 }
 
 void frmQuestion::done(int result)

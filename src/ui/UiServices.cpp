@@ -26,7 +26,7 @@
 #include <array>
 #include <iterator>
 
-#include "ui/AppText.h"
+#include "state/AppText.h"
 
 namespace tomira {
 

@@ -15,6 +15,7 @@
 
 #include "app/frmStartMenu.h"
 #include "metrics/MetricsCalculator.h"
+#include "state/AppText.h"
 #include "ui/RecordingMessages.h"
 
 namespace tomira {
@@ -65,7 +66,7 @@ protected:
 
 TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem)
 {
-    EXPECT_EQ(Control<QLabel>("lblVersion")->text(), QStringLiteral("Version 2.02"));
+    EXPECT_EQ(Control<QLabel>("lblVersion")->text(), QString::fromUtf8(kVersionText));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_EQ(window.centralWidget()->size(), QSize(544, 527));
     const std::pair<const char*, QRect> cases[] = {
@@ -202,7 +203,7 @@ TEST_F(MainWindowTest, ABadFieldIsMarkedNamedAndSelected)
 
     Click("cmd計算");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0], (ShownMessage{sentence, "確認", MessageIcon::Exclamation}));
+    EXPECT_EQ(messages.shown[0], (ShownMessage{sentence, kConfirmTitle, MessageIcon::Exclamation}));
     EXPECT_EQ(Box("txt体脂肪量"), QStringLiteral("13.0"));
     EXPECT_EQ(QApplication::focusWidget(), field);
     EXPECT_EQ(field->selectedText(), QStringLiteral("170cm"));

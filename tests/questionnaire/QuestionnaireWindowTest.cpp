@@ -10,6 +10,7 @@
 
 #include "questionnaire/QuestionCatalogue.h"
 #include "questionnaire/frmQuestion.h"
+#include "state/AppText.h"
 #include "ui/RecordingMessages.h"
 #include "ui/UiServices.h"
 
@@ -126,7 +127,7 @@ TEST_F(QuestionWindowTest, AnIncompletePageIsRefusedWithAMessage)
     }
     QTest::mouseClick(Button(w, "cmd次の質問"), Qt::LeftButton);
     EXPECT_EQ(messages.shown,
-              (std::vector<ShownMessage>{{"1番目のデータが未入力です。", "確認", MessageIcon::Exclamation}}));
+              (std::vector<ShownMessage>{{"1番目のデータが未入力です。", kConfirmTitle, MessageIcon::Exclamation}}));
     EXPECT_EQ(Statement(w, 0)->text(), Text(StatementText(1)));
     EXPECT_EQ(Box(w, 1)->currentIndex(), 4);
     // Escape does not throw the answers away; the close box ends the wait.

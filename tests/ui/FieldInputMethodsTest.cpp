@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "ui/InputMethodQt.h"
+#include "ui/FieldInputMethods.h"
 
 namespace tomira {
 namespace {

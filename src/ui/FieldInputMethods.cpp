@@ -1,4 +1,4 @@
-#include "ui/InputMethodQt.h"
+#include "ui/FieldInputMethods.h"
 
 #include <QCoreApplication>
 #include <QEvent>
