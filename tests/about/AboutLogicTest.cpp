@@ -5,7 +5,8 @@
 #include <set>
 
 #include "about/AboutLogic.h"
-#include "ui/RecordingMessages.h"
+#include "support/InMemoryRegistry.h"
+#include "support/RecordingMessages.h"
 
 namespace tomira {
 namespace {

@@ -14,7 +14,7 @@
 
 #include "about/AboutLogic.h"
 #include "about/AnsiText.h"
-#include "ui/RecordingMessages.h"
+#include "support/RecordingMessages.h"
 
 namespace tomira {
 namespace {

@@ -16,7 +16,7 @@
 #include "app/frmStartMenu.h"
 #include "metrics/MetricsCalculator.h"
 #include "state/AppText.h"
-#include "ui/RecordingMessages.h"
+#include "support/RecordingMessages.h"
 
 namespace tomira {
 namespace {

@@ -11,7 +11,7 @@
 #include "questionnaire/QuestionCatalogue.h"
 #include "questionnaire/frmQuestion.h"
 #include "state/AppText.h"
-#include "ui/RecordingMessages.h"
+#include "support/RecordingMessages.h"
 #include "ui/UiServices.h"
 
 namespace tomira {

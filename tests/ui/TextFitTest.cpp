@@ -26,7 +26,7 @@
 #include "metrics/ExplanationDialogs.h"
 #include "questionnaire/frmQuestion.h"
 #include "state/modCommon.h"
-#include "ui/RecordingMessages.h"
+#include "support/RecordingMessages.h"
 
 namespace tomira {
 namespace {
