@@ -11,8 +11,7 @@ namespace tomira {
 
 namespace {
 
-constexpr MeasurementField kFields[] = {MeasurementField::Height, MeasurementField::Weight,
-                                        MeasurementField::BodyFat};
+constexpr MeasurementField kFields[] = {MeasurementField::Height, MeasurementField::Weight, MeasurementField::BodyFat};
 
 // A faulty field wears a red frame until it holds a number again.
 const QString kFaultStyle = QStringLiteral("QLineEdit { border: 2px solid #d00000; }");
@@ -39,8 +38,8 @@ MetricsBinding::MetricsBinding(const MeasurementWidgets& widgets, modCommon& sta
     : widgets_(widgets), state_(state), messages_(messages), calculator_(state, showResults)
 {
     for (const MeasurementField field : kFields) {
-        connections_.push_back(
-            QObject::connect(Field(field), &QLineEdit::textChanged, Field(field), [this, field] { TextEdited(field); }));
+        connections_.push_back(QObject::connect(Field(field), &QLineEdit::textChanged, Field(field),
+                                                [this, field] { TextEdited(field); }));
     }
 }
 

@@ -10,8 +10,8 @@
 namespace tomira {
 
 struct Judgement {
-    std::int16_t total = 0;    // vata + pitta + kapha
-    std::int16_t average = 0;  // total / 3, rounded to the nearest integer
+    std::int16_t total = 0;     // vata + pitta + kapha
+    std::int16_t average = 0;   // total / 3, rounded to the nearest integer
     bool vataDominant = false;  // score >= average
     bool pittaDominant = false;
     bool kaphaDominant = false;

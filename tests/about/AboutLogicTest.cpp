@@ -45,7 +45,7 @@ TEST(GetKeyValueTest, ReadsTextAndNumbersAsWindowsWouldAndClosesTheKey)
     };
     const Case cases[] = {
         {kRegSz, std::string("C:\\x y.exe\0", 11), true, "C:\\x y.exe"},
-        {kRegSz, "C:\\Tools", true, "C:\\Tools"},  // stored without a terminator
+        {kRegSz, "C:\\Tools", true, "C:\\Tools"},                                  // stored without a terminator
         {kRegSz, std::string("ab\0cd\0\0", 7), true, std::string("ab\0cd\0", 6)},  // only the last goes
         {kRegSz, std::string(1023, 'a') + '\0', true, std::string(1023, 'a')},
         {kRegSz, std::string(1024, 'a') + '\0', false, ""},  // over the 1024-byte buffer
@@ -80,7 +80,6 @@ TEST(GetKeyValueTest, AReadOnlyKeyIsReadWithReadAccess)
     EXPECT_EQ(value, "C:\\x.exe");
     EXPECT_EQ(f.registry.accessRequested, (std::vector<std::uint32_t>{0x2003F, 0x20019}));
     EXPECT_EQ(f.registry.OpenHandles(), 0u);
-
 }
 
 TEST(StartSysInfoTest, StartsTheRegisteredToolOrSaysItIsUnavailable)
@@ -88,7 +87,11 @@ TEST(StartSysInfoTest, StartsTheRegisteredToolOrSaysItIsUnavailable)
     const std::string tool = "C:\\Program Files\\MSInfo\\msinfo32.exe";
     const std::string folder = "D:\\MSInfo";
     const std::string folderTool = folder + "\\MSINFO32.EXE";
-    struct Case { const char* name; bool path, folder, fileThere, starts; std::vector<std::string> started; };
+    struct Case {
+        const char* name;
+        bool path, folder, fileThere, starts;
+        std::vector<std::string> started;
+    };
     const Case cases[] = {
         {"the path is started as read, untested", true, false, false, true, {tool}},
         {"a path that does not start", true, false, false, false, {tool}},

@@ -70,8 +70,8 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem)
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_EQ(window.centralWidget()->size(), QSize(544, 527));
     const std::pair<const char*, QRect> cases[] = {
-        {"txt名前", QRect(160, 80, 345, 25)},         {"lbl体重", QRect(24, 160, 137, 25)},
-        {"chk体重等表示", QRect(368, 200, 145, 17)},  {"cmd計算", QRect(360, 136, 153, 33)},
+        {"txt名前", QRect(160, 80, 345, 25)},        {"lbl体重", QRect(24, 160, 137, 25)},
+        {"chk体重等表示", QRect(368, 200, 145, 17)}, {"cmd計算", QRect(360, 136, 153, 33)},
         {"txtTOMIRA体質", QRect(160, 248, 209, 24)}, {"cmd終了", QRect(368, 472, 145, 33)},
     };
     for (const auto& [name, pixels] : cases) {
@@ -81,11 +81,10 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem)
 
 TEST_F(MainWindowTest, TabRunsInTheOrderOfTheTabIndices)
 {
-    const char* const order[] = {"txt名前",        "txt身長",         "txt体重",       "txt体脂肪率",
-                                 "cmd計算",        "cmdTOMIRA判定",   "cmdBMI解説",    "cmd理想体重解説",
-                                 "cmd体脂肪量解説", "cmd判定結果の消去", "cmd終了",       "cmdTOMIRA解説",
-                                 "chk体重等表示",  "txtTOMIRA体質",   "txtBMI",        "txt理想体重",
-                                 "txt体脂肪量",    "txt名前"};
+    const char* const order[] = {
+        "txt名前",       "txt身長",         "txt体重",         "txt体脂肪率",       "cmd計算",     "cmdTOMIRA判定",
+        "cmdBMI解説",    "cmd理想体重解説", "cmd体脂肪量解説", "cmd判定結果の消去", "cmd終了",     "cmdTOMIRA解説",
+        "chk体重等表示", "txtTOMIRA体質",   "txtBMI",          "txt理想体重",       "txt体脂肪量", "txt名前"};
     Field("txt名前")->setFocus();
     for (const char* name : order) {
         ASSERT_EQ(QApplication::focusWidget(), Control(name)) << "expected focus on " << name;
@@ -149,13 +148,15 @@ TEST_F(MainWindowTest, ClearEmptiesResultsAndKeepsInputs)
 {
     const char* const results[] = {"txtTOMIRA体質", "txtBMI", "txt理想体重", "txt体脂肪量"};
     Field("txt身長")->setText(QStringLiteral("170"));
-    for (const char* name : results) Field(name)->setText(QStringLiteral("x"));
+    for (const char* name : results)
+        Field(name)->setText(QStringLiteral("x"));
     state.gConstitution = "ヴァータ";
     state.gBMI = 22.5;
     state.gVata = 85;
     window.logic().mShowResults = kTrue;
     Click("cmd判定結果の消去");
-    for (const char* name : results) EXPECT_TRUE(Field(name)->text().isEmpty()) << name;
+    for (const char* name : results)
+        EXPECT_TRUE(Field(name)->text().isEmpty()) << name;
     EXPECT_EQ(Field("txt身長")->text(), QStringLiteral("170"));
     EXPECT_EQ(state.gConstitution, "");
     EXPECT_EQ(state.gBMI, 0.0);

@@ -49,7 +49,12 @@ protected:
 
 TEST_F(CalculatorTest, CalculateShowsTheFiguresAndTheBodyTypeOfTheValue)
 {
-    struct Case { const char *h, *w, *p; Box bmi; const char* bodyType; Box ideal, fat; };
+    struct Case {
+        const char *h, *w, *p;
+        Box bmi;
+        const char* bodyType;
+        Box ideal, fat;
+    };
     const Case cases[] = {
         {"170", "65", "20", "22.5", "普通型", "63.6", "13.0"},
         {"200", "74", "", "18.5", "普通型", "88.0", kSame},
@@ -78,7 +83,11 @@ TEST_F(CalculatorTest, CalculateShowsTheFiguresAndTheBodyTypeOfTheValue)
 
 TEST_F(CalculatorTest, EachFieldCheckRecomputesOrClearsItsOwnGroups)
 {
-    struct Case { F field; const char *h, *w, *p; Box bmi, ideal, fat; };
+    struct Case {
+        F field;
+        const char *h, *w, *p;
+        Box bmi, ideal, fat;
+    };
     const Case cases[] = {
         {F::Height, "", "65", "20", "", "", kSame},
         {F::Height, "160", "65", "20", "25.4", "56.3", kSame},
@@ -108,7 +117,12 @@ TEST_F(CalculatorTest, EachFieldCheckRecomputesOrClearsItsOwnGroups)
 
 TEST_F(CalculatorTest, ABadFieldIsNamedAndWhatDependsOnItIsCleared)
 {
-    struct Case { F field; const char* text; InputFault fault; Box bmi, ideal, fat; };
+    struct Case {
+        F field;
+        const char* text;
+        InputFault fault;
+        Box bmi, ideal, fat;
+    };
     const Case cases[] = {
         {F::Height, "170cm", InputFault::NotANumber, "", "", "13.0"},
         {F::Weight, "40000", InputFault::OutOfRange, "", "", ""},
@@ -155,8 +169,8 @@ TEST(ExplanationText, ResultLinesFollowTheBMIAndItsBodyType)
         std::uint32_t colour;
     };
     const Case cases[] = {
-        {0, "", 0, 0, "あなたのBMIは「不明」です。", "あなたの理想体重は「不明」です。", "あなたの体脂肪量は「不明」です。",
-         kLightRed},
+        {0, "", 0, 0, "あなたのBMIは「不明」です。", "あなたの理想体重は「不明」です。",
+         "あなたの体脂肪量は「不明」です。", kLightRed},
         {22.04, "普通型", 63.58, 13, "あなたのBMIは「22.0：普通型」です。", "あなたの理想体重は「63.6kg」です。",
          "あなたの体脂肪量は「13.0kg」です。", kLightGreen},
         // Present means: rounds to a whole number other than 0.
@@ -166,8 +180,9 @@ TEST(ExplanationText, ResultLinesFollowTheBMIAndItsBodyType)
          "あなたの体脂肪量は「0.0kg」です。", kLightCyan},
         {31.2, "肥満型", 63.6, 20.1, "あなたのBMIは「31.2：肥満型」です。", "あなたの理想体重は「63.6kg」です。",
          "あなたの体脂肪量は「20.1kg」です。", kLightMagenta},
-        {40000, "普通型 ", std::numeric_limits<double>::infinity(), std::nan(""), "あなたのBMIは「40000.0：普通型 」です。",
-         "あなたの理想体重は「不明」です。", "あなたの体脂肪量は「不明」です。", kLightRed},
+        {40000, "普通型 ", std::numeric_limits<double>::infinity(), std::nan(""),
+         "あなたのBMIは「40000.0：普通型 」です。", "あなたの理想体重は「不明」です。",
+         "あなたの体脂肪量は「不明」です。", kLightRed},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bmi);

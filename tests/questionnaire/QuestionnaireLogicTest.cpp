@@ -103,17 +103,25 @@ TEST_F(PageLogicTest, ThreePagesRunThroughTheStatesToTheResultAndBack)
 
 TEST(ConstitutionJudgeTest, ScoresGiveTotalRoundedAverageAndType)
 {
-    struct Case { std::int16_t vata, pitta, kapha, average; const char* type; };
+    struct Case {
+        std::int16_t vata, pitta, kapha, average;
+        const char* type;
+    };
     const Case cases[] = {
-        {85, 60, 50, 65, "ヴァータ"},      {50, 90, 40, 60, "ピッタ"},
-        {40, 50, 95, 62, "カパ"},          {61, 60, 60, 60, "３ドーシャ"},  // 60.33 rounds down
-        {60, 61, 61, 61, "ピッタ・カパ"},  // 60.67 rounds up: 60 is not dominant
+        {85, 60, 50, 65, "ヴァータ"},
+        {50, 90, 40, 60, "ピッタ"},
+        {40, 50, 95, 62, "カパ"},
+        {61, 60, 60, 60, "３ドーシャ"},      // 60.33 rounds down
+        {60, 61, 61, 61, "ピッタ・カパ"},    // 60.67 rounds up: 60 is not dominant
         {60, 59, 61, 60, "カパ・ヴァータ"},  // a score equal to the average is dominant
         // Each pair: the higher first; on a tie Vata before Pitta before Kapha,
         // but Kapha before Vata.
-        {70, 70, 50, 63, "ヴァータ・ピッタ"}, {70, 75, 50, 65, "ピッタ・ヴァータ"},
-        {50, 70, 70, 63, "ピッタ・カパ"},    {50, 65, 75, 63, "カパ・ピッタ"},
-        {70, 50, 70, 63, "カパ・ヴァータ"},  {75, 50, 70, 65, "ヴァータ・カパ"},
+        {70, 70, 50, 63, "ヴァータ・ピッタ"},
+        {70, 75, 50, 65, "ピッタ・ヴァータ"},
+        {50, 70, 70, 63, "ピッタ・カパ"},
+        {50, 65, 75, 63, "カパ・ピッタ"},
+        {70, 50, 70, 63, "カパ・ヴァータ"},
+        {75, 50, 70, 65, "ヴァータ・カパ"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.vata << "/" << c.pitta << "/" << c.kapha);

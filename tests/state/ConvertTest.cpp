@@ -13,17 +13,19 @@ namespace {
 
 TEST(ToIntSafe, RoundsHalvesToEvenAndOverflowsBeyondSixteenBits)
 {
-    const std::pair<Variant, std::int16_t> cases[] = {{Variant::Null(), 0},
-                                                      {Variant(), 0},
-                                                      {Variant(""), 0},
-                                                      {Variant("170"), 170},
-                                                      {Variant("12.5"), 12},
-                                                      {Variant("13.5"), 14},
-                                                      {Variant("-0.5"), 0},
-                                                      {Variant("0.6"), 1},
-                                                      {Variant(2.5), 2},
-                                                      {Variant("32767.4"), 32767},
-                                                      {Variant("-32768.5"), -32768}};
+    const std::pair<Variant, std::int16_t> cases[] = {
+        {Variant::Null(), 0},
+        {Variant(), 0},
+        {Variant(""), 0},
+        {Variant("170"), 170},
+        {Variant("12.5"), 12},
+        {Variant("13.5"), 14},
+        {Variant("-0.5"), 0},
+        {Variant("0.6"), 1},
+        {Variant(2.5), 2},
+        {Variant("32767.4"), 32767},
+        {Variant("-32768.5"), -32768},
+    };
     for (const auto& [value, expected] : cases) {
         EXPECT_EQ(ToIntSafe(value), expected) << ToStrSafe(value);
     }

@@ -42,8 +42,12 @@ QString DrawnText(QString text, bool mnemonic)
 
 QString Describe(const QWidget& widget, const QString& text, QSizeF need, QSizeF have)
 {
-    return QStringLiteral("%1 %2: needs %3 x %4, has %5 x %6").arg(widget.objectName(), text)
-        .arg(need.width()).arg(need.height()).arg(have.width()).arg(have.height());
+    return QStringLiteral("%1 %2: needs %3 x %4, has %5 x %6")
+        .arg(widget.objectName(), text)
+        .arg(need.width())
+        .arg(need.height())
+        .arg(have.width())
+        .arg(have.height());
 }
 
 // The line box of the last line reaches below the baseline by the font's
@@ -68,24 +72,30 @@ bool InkBelow(QLabel& label)
     const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
     for (int y = from; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) != background) return true;
+            if (image.pixel(x, y) != background)
+                return true;
         }
     }
     return false;
 }
 
-bool Exceeds(QSizeF need, QSizeF have) { return need.width() > have.width() + 0.01 || need.height() > have.height() + 0.01; }
+bool Exceeds(QSizeF need, QSizeF have)
+{
+    return need.width() > have.width() + 0.01 || need.height() > have.height() + 0.01;
+}
 
 // The captions of the window's visible controls that do not fit.
 QStringList Misfits(QWidget& window)
 {
     QStringList misfits;
     for (QLabel* label : window.findChildren<QLabel*>()) {
-        if (!label->isVisibleTo(&window) || label->text().isEmpty()) continue;
+        if (!label->isVisibleTo(&window) || label->text().isEmpty())
+            continue;
         if (label->wordWrap() && (label->alignment() & Qt::AlignTop)) {
             // A wrapping text from the top: drawn taller, it must not show
             // anything below its real box.
-            if (InkBelow(*label)) misfits << Describe(*label, label->text(), {}, label->size());
+            if (InkBelow(*label))
+                misfits << Describe(*label, label->text(), {}, label->size());
             continue;
         }
         // One centred line: the size the label lays it out in.
@@ -96,7 +106,8 @@ QStringList Misfits(QWidget& window)
             misfits << Describe(*label, DrawnText(label->text(), label->buddy() != nullptr), need, label->size());
     }
     for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
-        if (!button->isVisibleTo(&window) || button->text().isEmpty()) continue;
+        if (!button->isVisibleTo(&window) || button->text().isEmpty())
+            continue;
         const QString text = DrawnText(button->text(), true);
         const QFontMetricsF metrics(button->font());
         // A one-line caption is centred: its ink must fit.
@@ -110,13 +121,16 @@ QStringList Misfits(QWidget& window)
             const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button) + 1;
             need += QSizeF(2 * frame, 2 * frame);
         }
-        if (Exceeds(need, button->size())) misfits << Describe(*button, text, need, button->size());
+        if (Exceeds(need, button->size()))
+            misfits << Describe(*button, text, need, button->size());
     }
     for (QLineEdit* field : window.findChildren<QLineEdit*>()) {
-        if (!field->isVisibleTo(&window) || field->text().isEmpty() || field->echoMode() != QLineEdit::Normal) continue;
+        if (!field->isVisibleTo(&window) || field->text().isEmpty() || field->echoMode() != QLineEdit::Normal)
+            continue;
         const QRectF box = field->contentsRect().marginsRemoved(field->textMargins()).adjusted(2, 0, -2, 0);
         const QSizeF need(QFontMetricsF(field->font()).horizontalAdvance(field->text()), 0);
-        if (Exceeds(need, box.size())) misfits << Describe(*field, field->text(), need, box.size());
+        if (Exceeds(need, box.size()))
+            misfits << Describe(*field, field->text(), need, box.size());
     }
     return misfits;
 }
@@ -175,9 +189,13 @@ TEST_F(TextFitTest, QuestionnaireOnEveryPageWithTheHighestScores)
 
 TEST_F(TextFitTest, ExplanationDialogsWithAndWithoutFigures)
 {
-    struct Figures { double bmi; const char* bodyType; double ideal, fat; };
+    struct Figures {
+        double bmi;
+        const char* bodyType;
+        double ideal, fat;
+    };
     const Figures cases[] = {
-        {0.0, "", 0.0, 0.0},            // nothing computed yet: the "unknown" sentences
+        {0.0, "", 0.0, 0.0},  // nothing computed yet: the "unknown" sentences
         {17.3, "やせ型", 52.5, 6.1},
         {22.5, "普通型", 63.6, 13.0},
         {188.8, "肥満型", 188.8, 188.8},  // wide figures

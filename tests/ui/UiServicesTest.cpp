@@ -16,7 +16,7 @@ namespace {
 TEST(QtMessageService, ShowsAModalBoxWithTextTitleIconAndOk)
 {
     const std::pair<MessageIcon, QMessageBox::Icon> icons[] = {{MessageIcon::Exclamation, QMessageBox::Warning},
-                                                                {MessageIcon::None, QMessageBox::NoIcon}};
+                                                               {MessageIcon::None, QMessageBox::NoIcon}};
     for (const auto& [icon, shown] : icons) {
         QMessageBox* seen = nullptr;
         QTimer::singleShot(10, [&] {
@@ -38,7 +38,12 @@ TEST(UiServices, EnterPressesTheFocusedButtonOnly)
     // A dialog with a default button: Enter on another focused button
     // presses that one, not the default; modified Enter and a disabled
     // button press nothing.
-    struct Case { Qt::Key key; Qt::KeyboardModifiers modifiers; bool enabled; int focusedPresses, defaultPresses; };
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool enabled;
+        int focusedPresses, defaultPresses;
+    };
     const Case cases[] = {
         {Qt::Key_Return, Qt::NoModifier, true, 1, 0},
         {Qt::Key_Enter, Qt::KeypadModifier, true, 1, 0},
