@@ -57,7 +57,7 @@ TEST(GetKeyValueTest, ReadsTextAndNumbersAsWindowsWouldAndClosesTheKey)
         Fixture f;
         f.registry.SetValue(kHKeyLocalMachine, kKey, "Value", c.type, {c.data.begin(), c.data.end()});
         std::string value = "before";
-        EXPECT_EQ(f.logic.GetKeyValue(kHKeyLocalMachine, kKey, "value", value), c.found) << c.data;
+        EXPECT_EQ(f.logic.GetKeyValue(kHKeyLocalMachine, kKey, "Value", value), c.found) << c.data;
         EXPECT_EQ(value, c.value);
         // Opened once, for query and write, and closed again.
         EXPECT_EQ(f.registry.accessRequested, std::vector<std::uint32_t>{0x2003F});

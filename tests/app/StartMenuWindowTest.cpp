@@ -148,15 +148,13 @@ TEST_F(MainWindowTest, ClearEmptiesResultsAndKeepsInputs)
 {
     const char* const results[] = {"txtTOMIRA体質", "txtBMI", "txt理想体重", "txt体脂肪量"};
     Field("txt身長")->setText(QStringLiteral("170"));
-    for (const char* name : results)
-        Field(name)->setText(QStringLiteral("x"));
+    for (const char* name : results) Field(name)->setText(QStringLiteral("x"));
     state.gConstitution = "ヴァータ";
     state.gBMI = 22.5;
     state.gVata = 85;
     window.logic().mShowResults = kTrue;
     Click("cmd判定結果の消去");
-    for (const char* name : results)
-        EXPECT_TRUE(Field(name)->text().isEmpty()) << name;
+    for (const char* name : results) EXPECT_TRUE(Field(name)->text().isEmpty()) << name;
     EXPECT_EQ(Field("txt身長")->text(), QStringLiteral("170"));
     EXPECT_EQ(state.gConstitution, "");
     EXPECT_EQ(state.gBMI, 0.0);

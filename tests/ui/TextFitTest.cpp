@@ -72,8 +72,7 @@ bool InkBelow(QLabel& label)
     const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
     for (int y = from; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) != background)
-                return true;
+            if (image.pixel(x, y) != background) return true;
         }
     }
     return false;
@@ -89,13 +88,11 @@ QStringList Misfits(QWidget& window)
 {
     QStringList misfits;
     for (QLabel* label : window.findChildren<QLabel*>()) {
-        if (!label->isVisibleTo(&window) || label->text().isEmpty())
-            continue;
+        if (!label->isVisibleTo(&window) || label->text().isEmpty()) continue;
         if (label->wordWrap() && (label->alignment() & Qt::AlignTop)) {
             // A wrapping text from the top: drawn taller, it must not show
             // anything below its real box.
-            if (InkBelow(*label))
-                misfits << Describe(*label, label->text(), {}, label->size());
+            if (InkBelow(*label)) misfits << Describe(*label, label->text(), {}, label->size());
             continue;
         }
         // One centred line: the size the label lays it out in.
@@ -106,8 +103,7 @@ QStringList Misfits(QWidget& window)
             misfits << Describe(*label, DrawnText(label->text(), label->buddy() != nullptr), need, label->size());
     }
     for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
-        if (!button->isVisibleTo(&window) || button->text().isEmpty())
-            continue;
+        if (!button->isVisibleTo(&window) || button->text().isEmpty()) continue;
         const QString text = DrawnText(button->text(), true);
         const QFontMetricsF metrics(button->font());
         // A one-line caption is centred: its ink must fit.
@@ -121,16 +117,13 @@ QStringList Misfits(QWidget& window)
             const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button) + 1;
             need += QSizeF(2 * frame, 2 * frame);
         }
-        if (Exceeds(need, button->size()))
-            misfits << Describe(*button, text, need, button->size());
+        if (Exceeds(need, button->size())) misfits << Describe(*button, text, need, button->size());
     }
     for (QLineEdit* field : window.findChildren<QLineEdit*>()) {
-        if (!field->isVisibleTo(&window) || field->text().isEmpty() || field->echoMode() != QLineEdit::Normal)
-            continue;
+        if (!field->isVisibleTo(&window) || field->text().isEmpty() || field->echoMode() != QLineEdit::Normal) continue;
         const QRectF box = field->contentsRect().marginsRemoved(field->textMargins()).adjusted(2, 0, -2, 0);
         const QSizeF need(QFontMetricsF(field->font()).horizontalAdvance(field->text()), 0);
-        if (Exceeds(need, box.size()))
-            misfits << Describe(*field, field->text(), need, box.size());
+        if (Exceeds(need, box.size())) misfits << Describe(*field, field->text(), need, box.size());
     }
     return misfits;
 }
