@@ -151,6 +151,7 @@ TEST_F(MainWindowTest, ClearEmptiesResultsAndKeepsInputs)
     for (const char* name : results) Field(name)->setText(QStringLiteral("x"));
     state.gConstitution = "ヴァータ";
     state.gBMI = 22.5;
+    state.gBodyType = "普通型";
     state.gVata = 85;
     window.logic().mShowResults = kTrue;
     Click("cmd判定結果の消去");
@@ -158,6 +159,7 @@ TEST_F(MainWindowTest, ClearEmptiesResultsAndKeepsInputs)
     EXPECT_EQ(Field("txt身長")->text(), QStringLiteral("170"));
     EXPECT_EQ(state.gConstitution, "");
     EXPECT_EQ(state.gBMI, 0.0);
+    EXPECT_EQ(state.gBodyType, "");
     EXPECT_EQ(state.gVata, 85);
     EXPECT_EQ(window.logic().mShowResults, kFalse);
 }
