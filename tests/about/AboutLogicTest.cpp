@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "about/AboutLogic.h"
 #include "support/InMemoryRegistry.h"
@@ -37,13 +38,8 @@ struct Fixture {
 
 TEST(GetKeyValueTest, ReadsTextAndNumbersAsWindowsWouldAndClosesTheKey)
 {
-    struct Case {
-        std::uint32_t type;
-        std::string data;
-        bool found;
-        std::string value;  // "before" on entry
-    };
-    const Case cases[] = {
+    // Type and data stored, whether found, the value read ("before" on entry).
+    const std::tuple<std::uint32_t, std::string, bool, std::string> cases[] = {
         {kRegSz, std::string("C:\\x y.exe\0", 11), true, "C:\\x y.exe"},
         {kRegSz, "C:\\Tools", true, "C:\\Tools"},                                  // stored without a terminator
         {kRegSz, std::string("ab\0cd\0\0", 7), true, std::string("ab\0cd\0", 6)},  // only the last goes
@@ -53,12 +49,12 @@ TEST(GetKeyValueTest, ReadsTextAndNumbersAsWindowsWouldAndClosesTheKey)
         {kRegDword, "\xEF\xBE\xAD\xDE", true, "&hDEADBEEF"},
         {kRegBinary, "\x01\x02", true, "before"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [type, data, found, expected] : cases) {
         Fixture f;
-        f.registry.SetValue(kHKeyLocalMachine, kKey, "Value", c.type, {c.data.begin(), c.data.end()});
+        f.registry.SetValue(kHKeyLocalMachine, kKey, "Value", type, {data.begin(), data.end()});
         std::string value = "before";
-        EXPECT_EQ(f.logic.GetKeyValue(kHKeyLocalMachine, kKey, "Value", value), c.found) << c.data;
-        EXPECT_EQ(value, c.value);
+        EXPECT_EQ(f.logic.GetKeyValue(kHKeyLocalMachine, kKey, "Value", value), found) << data;
+        EXPECT_EQ(value, expected);
         // Opened once, for query and write, and closed again.
         EXPECT_EQ(f.registry.accessRequested, std::vector<std::uint32_t>{0x2003F});
         EXPECT_EQ(f.registry.OpenHandles(), 0u);
@@ -103,18 +99,10 @@ TEST(StartSysInfoTest, StartsTheRegisteredToolOrSaysItIsUnavailable)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Fixture f;
-        if (c.path) {
-            f.registry.SetText(kHKeyLocalMachine, kSysInfoPathKey, kSysInfoPathValue, tool);
-        }
-        if (c.folder) {
-            f.registry.SetText(kHKeyLocalMachine, kSysInfoLocationKey, kSysInfoLocationValue, folder);
-        }
-        if (c.fileThere) {
-            f.system.files = {folderTool};
-        }
-        if (c.starts) {
-            f.system.programs = {tool, folderTool};
-        }
+        if (c.path) f.registry.SetText(kHKeyLocalMachine, kSysInfoPathKey, kSysInfoPathValue, tool);
+        if (c.folder) f.registry.SetText(kHKeyLocalMachine, kSysInfoLocationKey, kSysInfoLocationValue, folder);
+        if (c.fileThere) f.system.files = {folderTool};
+        if (c.starts) f.system.programs = {tool, folderTool};
         f.logic.StartSysInfo();
         EXPECT_EQ(f.system.started, c.started);
         const bool started = !c.started.empty() && c.starts;

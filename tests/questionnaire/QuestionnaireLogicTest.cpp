@@ -4,6 +4,7 @@
 
 #include <set>
 #include <stdexcept>
+#include <tuple>
 
 #include "questionnaire/ConstitutionJudge.h"
 #include "questionnaire/QuestionCatalogue.h"
@@ -103,11 +104,7 @@ TEST_F(PageLogicTest, ThreePagesRunThroughTheStatesToTheResultAndBack)
 
 TEST(ConstitutionJudgeTest, ScoresGiveTotalRoundedAverageAndType)
 {
-    struct Case {
-        std::int16_t vata, pitta, kapha, average;
-        const char* type;
-    };
-    const Case cases[] = {
+    const std::tuple<std::int16_t, std::int16_t, std::int16_t, std::int16_t, const char*> cases[] = {
         {85, 60, 50, 65, "ヴァータ"},
         {50, 90, 40, 60, "ピッタ"},
         {40, 50, 95, 62, "カパ"},
@@ -123,12 +120,12 @@ TEST(ConstitutionJudgeTest, ScoresGiveTotalRoundedAverageAndType)
         {70, 50, 70, 63, "カパ・ヴァータ"},
         {75, 50, 70, 65, "ヴァータ・カパ"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.vata << "/" << c.pitta << "/" << c.kapha);
-        const Judgement j = JudgeScores(c.vata, c.pitta, c.kapha);
-        EXPECT_EQ(j.total, c.vata + c.pitta + c.kapha);
-        EXPECT_EQ(j.average, c.average);
-        EXPECT_EQ(j.constitution, c.type);
+    for (const auto& [vata, pitta, kapha, average, type] : cases) {
+        SCOPED_TRACE(testing::Message() << vata << "/" << pitta << "/" << kapha);
+        const Judgement j = JudgeScores(vata, pitta, kapha);
+        EXPECT_EQ(j.total, vata + pitta + kapha);
+        EXPECT_EQ(j.average, average);
+        EXPECT_EQ(j.constitution, type);
     }
     EXPECT_EQ(ConstitutionTypeName(false, false, false, 70, 70, 70), "不明");
 }

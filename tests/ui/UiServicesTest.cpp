@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <tuple>
+
 #include "ui/UiServices.h"
 
 namespace tomira {
@@ -38,32 +40,26 @@ TEST(UiServices, EnterPressesTheFocusedButtonOnly)
     // A dialog with a default button: Enter on another focused button
     // presses that one, not the default; modified Enter and a disabled
     // button press nothing.
-    struct Case {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        bool enabled;
-        int focusedPresses, defaultPresses;
-    };
-    const Case cases[] = {
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, bool, int, int> cases[] = {
         {Qt::Key_Return, Qt::NoModifier, true, 1, 0},
         {Qt::Key_Enter, Qt::KeypadModifier, true, 1, 0},
         {Qt::Key_Return, Qt::ShiftModifier, true, 0, 0},
         {Qt::Key_Return, Qt::NoModifier, false, 0, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& [key, modifiers, enabled, focusedExpected, defaultExpected] : cases) {
         QDialog dialog;
         auto* byDefault = new QPushButton(QStringLiteral("OK"), &dialog);
         auto* focused = new QPushButton(QStringLiteral("Other"), &dialog);
         byDefault->setDefault(true);
         focused->setAutoDefault(false);
-        focused->setEnabled(c.enabled);
+        focused->setEnabled(enabled);
         int focusedPresses = 0;
         int defaultPresses = 0;
         QObject::connect(focused, &QPushButton::clicked, [&] { ++focusedPresses; });
         QObject::connect(byDefault, &QPushButton::clicked, [&] { ++defaultPresses; });
-        QTest::keyClick(focused, c.key, c.modifiers);
-        EXPECT_EQ(focusedPresses, c.focusedPresses) << c.key << " " << c.enabled;
-        EXPECT_EQ(defaultPresses, c.defaultPresses) << c.key << " " << c.enabled;
+        QTest::keyClick(focused, key, modifiers);
+        EXPECT_EQ(focusedPresses, focusedExpected) << key << " " << enabled;
+        EXPECT_EQ(defaultPresses, defaultExpected) << key << " " << enabled;
     }
 }
 
