@@ -1,6 +1,7 @@
-// The main window: its layout, keys and masking, and the body metrics bound
-// to it (the field checks as the focus leaves, cmd計算 by mouse and by Alt+C,
-// a field that holds no usable number).
+// The main window: its layout, keys and masking, the body metrics bound to it
+// (the field checks as the focus leaves, cmd計算 by mouse and by Alt+C, a
+// field that holds no usable number) and what its fields make of an input
+// method.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -10,7 +11,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QInputMethodEvent>
 #include <QInputMethodQueryEvent>
+#include <QKeyEvent>
 #include <QTest>
 
 #include "app/frmStartMenu.h"
@@ -211,6 +214,55 @@ TEST_F(MainWindowTest, ABadFieldIsMarkedNamedAndSelected)
     // Typing a number over the selection takes the mark away.
     QTest::keyClicks(field, QStringLiteral("160"));
     EXPECT_TRUE(field->toolTip().isEmpty());
+}
+
+// Sends what an input method sends to a field: a composition, or a commit.
+void Input(QWidget* field, const QString& preedit, const QString& commit = {})
+{
+    QInputMethodEvent event(preedit, {});
+    event.setCommitString(commit);
+    QApplication::sendEvent(field, &event);
+}
+
+TEST_F(MainWindowTest, ADisabledFieldTakesNothingFromAnIme)
+{
+    QLineEdit* weight = Field("txt体重");
+    weight->setFocus();
+    Input(weight, QStringLiteral("ろく"));
+    Input(weight, {}, QStringLiteral("６５"));
+    EXPECT_EQ(weight->text(), QString());
+    Input(Field("txt名前"), QStringLiteral("やまだ"));
+    Input(Field("txt名前"), {}, QStringLiteral("山田"));
+    EXPECT_EQ(Box("txt名前"), QStringLiteral("山田"));
+}
+
+TEST_F(MainWindowTest, APendingCompositionIsCommittedOnceIntoItsOwnField)
+{
+    QLineEdit* name = Field("txt名前");
+    QLineEdit* height = Field("txt身長");
+    // Left by the focus: into the name, and the IME's late copy is dropped.
+    name->setFocus();
+    Input(name, QStringLiteral("やまだ"));
+    height->setFocus();
+    EXPECT_EQ(name->text(), QStringLiteral("やまだ"));
+    Input(height, {}, QStringLiteral("やまだ"));
+    EXPECT_EQ(height->text(), QString());
+    // A composition of the height's own is still taken, and so is a
+    // character committed at once after it.
+    Input(height, QStringLiteral("いち"));
+    Input(height, {}, QStringLiteral("１"));
+    Input(height, {}, QStringLiteral("、"));
+    EXPECT_EQ(height->text(), QStringLiteral("１、"));
+
+    // Alt, as an access key begins, commits it too.
+    name->setFocus();
+    name->clear();
+    Input(name, QStringLiteral("たろう"));
+    QKeyEvent alt(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QApplication::sendEvent(name, &alt);
+    EXPECT_EQ(name->text(), QStringLiteral("たろう"));
+    Input(name, {}, QStringLiteral("たろう"));
+    EXPECT_EQ(name->text(), QStringLiteral("たろう"));
 }
 
 // Records the modes the window asks the input method for.

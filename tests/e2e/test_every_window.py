@@ -22,6 +22,9 @@ CONTROL_ROLES = ("label", "push button", "text", "password text", "combo box", "
 TEXT_ROLES = ("label", "push button", "text", "check box", "combo box", "menu item", "menu")
 SLACK = 2  # pixels a scaled size or position may be off by rounding
 ABOUT = "TOMIRAのﾊﾞｰｼﾞｮﾝ情報"
+# The ways out besides 終了 (the constitution road's last step): the File
+# menu's 終了 and the close box (Alt+F4 through the window manager).
+EXITS = (("alt+f", "x"), ("alt+F4",))
 
 
 def luminance(rgb):
@@ -101,9 +104,9 @@ class EveryWindow(TomiraTestCase):
                 boxes[key + (seen[key],)] = (e.x - origin.x, e.y - origin.y, e.width, e.height)
         return inside[2:], centre, boxes
 
-    def visit_every_window(self, scale=None, scheme=None):
-        """Opens each window in turn, checks and saves it; returns the layout
-        of each."""
+    def visit_every_window(self, scale=None, scheme=None, exit_keys=EXITS[0]):
+        """Opens each window in turn, checks and saves it, leaves the program
+        by `exit_keys`; returns the layout of each window."""
         config = tempfile.mkdtemp(prefix="tomira-qt6ct-")
         self.addCleanup(shutil.rmtree, config, True)
         os.makedirs(os.path.join(config, "qt6ct"))
@@ -202,13 +205,15 @@ class EveryWindow(TomiraTestCase):
         record("questionnaire", question, label(question, " 動作"))
         tomira.click(tomira.find(question, "push button", "閉じる"))
         tomira.no_window("TOMIRA", roles=("dialog",))
+        display.key(*exit_keys)
+        self.assertEqual(tomira.gone(), 0, f"{exit_keys} ends the program")
         self.doCleanups()
         return seen
 
     def test_every_window_at_every_scale_and_in_every_scheme(self):
         normal = self.visit_every_window()
         for scheme in SCHEMES:
-            self.visit_every_window(scheme=scheme)
+            self.visit_every_window(scheme=scheme, exit_keys=EXITS[1])
         for scale in SCALES:
             scaled = self.visit_every_window(scale)
             self.assertEqual(set(normal), set(scaled))

@@ -5,6 +5,7 @@
 #include <set>
 #include <stdexcept>
 #include <tuple>
+#include <vector>
 
 #include "questionnaire/ConstitutionJudge.h"
 #include "questionnaire/QuestionCatalogue.h"
@@ -25,6 +26,9 @@ TEST(CatalogueTest, SixtyDistinctStatementsInTheirPagesAndRows)
         EXPECT_EQ(DoshaOfPage(PageOffsetOf(n)), n <= 20 ? Dosha::Vata : n <= 40 ? Dosha::Pitta : Dosha::Kapha);
     }
     EXPECT_THROW(StatementText(61), std::out_of_range);
+    EXPECT_EQ(std::vector(AnswerScale().begin(), AnswerScale().end()),
+              (std::vector<std::string_view>{"1:全く あてはまらない", "2:あまり あてはまらない", "3:少し あてはまる",
+                                             "4:まあまあ あてはまる", "5:よく あてはまる", "6:非常によく あてはまる"}));
     EXPECT_FALSE(PageStatementTexts(19).has_value());
     EXPECT_EQ((*PageStatementTexts(kDonePage))[0], "");
 }

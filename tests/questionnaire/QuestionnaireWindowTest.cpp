@@ -54,16 +54,6 @@ protected:
     QWidget* w = &window;
 };
 
-TEST_F(QuestionWindowTest, OpensOnTheVataPageWithRowOneActive)
-{
-    EXPECT_FALSE(Box(w, 19)->isEditable());
-    EXPECT_EQ(Box(w, 19)->itemText(5), QStringLiteral("6:非常によく あてはまる"));
-    EXPECT_EQ(Statement(w, 19)->text(), Text(StatementText(20)));
-    EXPECT_FALSE(Button(w, "cmd結果表示")->isEnabled());
-    EXPECT_EQ(QApplication::focusWidget(), Box(w, 0));
-    EXPECT_EQ(Background(Statement(w, 0)), kActiveStatement);
-}
-
 TEST_F(QuestionWindowTest, HighlightFollowsTheFocus)
 {
     const QColor buttonFace = ToQColor(kSysButtonFace);
