@@ -9,6 +9,6 @@ lines() {
 }
 src=$(lines src)
 tests=$(lines tests fuzz)
-ratio=$(awk -v t="$tests" -v s="$src" 'BEGIN { printf "%.2f", t / s }')
-goal=$(awk -v r="$ratio" 'BEGIN { print (r <= 0.55 ? "within its goal of 0.55" : "OVER its goal of 0.55") }')
+ratio=$(awk -v t="$tests" -v s="$src" 'BEGIN { printf "%.3f", t / s }')
+goal=$(awk -v t="$tests" -v s="$src" 'BEGIN { print (t <= 0.55 * s ? "within its goal of 0.55" : "OVER its goal of 0.55") }')
 echo "test size: src/ $src lines, tests/ + fuzz/ $tests lines, ratio $ratio ($goal)"
