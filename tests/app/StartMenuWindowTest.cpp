@@ -179,6 +179,12 @@ TEST_F(MainWindowTest, LeavingAFieldShowsItsFiguresOnlyAfterTheFirstCalculate)
     QTest::keyClick(Field("txt体重"), Qt::Key_C, Qt::AltModifier);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Box("txtBMI") == QStringLiteral("22.5"); }, 1000));
     EXPECT_TRUE(Box("txt体脂肪量").isEmpty());
+    // So the fat mass goes with the body fat erased before Alt+C.
+    for (const QString& fat : {QStringLiteral("20"), QString()}) {
+        Retype("txt体脂肪率", fat);
+        QTest::keyClick(Field("txt体脂肪率"), Qt::Key_C, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Box("txt体脂肪量") == (fat.isEmpty() ? "" : "13.0"); }, 1000));
+    }
 
     Retype("txt身長", "180");
     QTest::keyClick(Field("txt身長"), Qt::Key_Tab);

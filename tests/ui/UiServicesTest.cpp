@@ -35,6 +35,14 @@ TEST(QtMessageService, ShowsAModalBoxWithTextTitleIconAndOk)
     }
 }
 
+TEST(UiServices, TheProgramsColoursAndFontStayWhenTheDesktopChangesThem)
+{
+    QApplication::setPalette(QPalette(Qt::white, Qt::black));
+    QApplication::setFont(QFont(QStringLiteral("Sans"), 14));
+    EXPECT_EQ(QApplication::palette(), ProgramPalette());
+    EXPECT_EQ(QApplication::font(), UiFont(9));
+}
+
 TEST(UiServices, EnterPressesTheFocusedButtonOnly)
 {
     // A dialog with a default button: Enter on another focused button
