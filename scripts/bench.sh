@@ -9,13 +9,16 @@
 # also shown beside its goal, marked pass or over; a goal missed alone does
 # not fail the script.
 #   BENCH_NO_WRITE=1 scripts/bench.sh   only measures and checks
+# The soak (bench/soak.py) opens every window again and again with the
+# accessibility bridge on and off and reports the memory growth per round;
+# SOAK_ROUNDS (default 200) sets its rounds, SOAK_ROUNDS=0 leaves it out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-15}
 # Google Benchmark is needed for the window and logic benchmarks only.
 scripts/deps.sh libbenchmark-dev
 cmake --preset default >/dev/null
-cmake --build --preset default --target bench_tomira_startup bench_minimal_startup >/dev/null
+cmake --build --preset default --target bench_tomira_startup bench_minimal_startup tomira >/dev/null
 if cmake --build --preset default --target bench_windows >/dev/null 2>&1; then windows=1; else windows=0; fi
 
 scratch=$(mktemp -d)
@@ -43,6 +46,19 @@ if [ "$windows" = 1 ]; then
 else
   echo "bench_windows not built (libbenchmark-dev missing?): window benchmarks left out" >&2
   for platform in xcb offscreen; do echo '{"benchmarks": []}' >"$scratch/windows-$platform.json"; done
+fi
+
+# The soak: on an X server, a D-Bus session and an accessibility bus of
+# its own each time.
+soak_rounds=${SOAK_ROUNDS:-200}
+if [ "$soak_rounds" -gt 0 ]; then
+  for bridge in on off; do
+    if ! bench/soak.py --rounds "$soak_rounds" --bridge "$bridge" >"$scratch/soak-$bridge.log" 2>&1; then
+      echo "soak with the accessibility bridge $bridge failed:" >&2
+      tail -5 "$scratch/soak-$bridge.log" >&2
+    fi
+    tail -1 "$scratch/soak-$bridge.log" >"$scratch/soak-$bridge"
+  done
 fi
 
 /usr/bin/python3 - "$scratch" "$runs" <<'PY'
@@ -103,6 +119,29 @@ if on_x or offscreen:
         lines.append(f"| {name} | {shown(x_ms) if x_ms is not None else '–'} | "
                      f"{shown(off_ms) if off_ms is not None else '–'} | "
                      f"{f'< {goal:g} ms' if goal else ''} | {verdict(judged, goal) if goal else ''} |")
+soaks = {}
+for bridge in ("on", "off"):
+    path = os.path.join(scratch, f"soak-{bridge}")
+    if os.path.exists(path):
+        found = dict(kv.split("=", 1) for kv in open(path).read().split() if "=" in kv)
+        if "growth_kib_per_round" in found:
+            soaks[bridge] = found
+if soaks:
+    soak_goal = 2.0
+    first = next(iter(soaks.values()))
+    lines += ["", f"Soak: rounds of opening and closing every window as a person does (the BMI explanation by its "
+              f"button and Alt+X, the questionnaire by its button and Alt+F4, the About box by Alt+H V and Esc) "
+              f"under Xvfb, `bench/soak.py`; the resident memory sampled every ten rounds after "
+              f"{first['warmup']} rounds of warm-up, the growth per round being the slope through the samples. "
+              f"With the accessibility bridge on, an AT-SPI client listens to the program and reads every window "
+              f"that opens, as a screen reader does.", "",
+              "| Accessibility bridge | Rounds | Resident memory, first and last sample | Growth per round | Goal | |",
+              "| --- | --- | --- | --- | --- | --- |"]
+    for bridge, found in soaks.items():
+        growth = float(found["growth_kib_per_round"])
+        lines.append(f"| {bridge} | {found['rounds']} | {int(found['rss_first_kib']) / 1024:.1f} → "
+                     f"{int(found['rss_last_kib']) / 1024:.1f} MiB | {growth:.2f} KiB | ≤ {soak_goal:g} KiB | "
+                     f"{verdict(growth, soak_goal)} |")
 table = "\n".join(lines)
 print(table)
 

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -21,6 +22,10 @@
 #include <QScreen>
 #include <QStyleOption>
 #include <QWindow>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <array>
@@ -301,6 +306,16 @@ void PrepareApplication()
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) {
         qputenv("QT_XCB_NO_MITSHM", "1");
     }
+#ifdef __GLIBC__
+    // So each window's pixels, a block of about a mebibyte, come from the
+    // heap allocator. glibc would raise its threshold for mapping blocks of
+    // their own past that size as soon as the first window closes, and
+    // from then on take them from the heap, which cannot give a free block
+    // back to the system while anything small lies above it: the program
+    // would stay a window's size larger after closing the window. A fixed
+    // threshold keeps such blocks mapped, returned when the window goes.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
 }
 
 void InstallApplicationLook(QApplication& app)
@@ -313,6 +328,14 @@ void InstallApplicationLook(QApplication& app)
                                {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
     app.setFont(UiFont(ProgramLook::kDefaultPt));
     app.setStyle(new TomiraStyle(app.style()->name()));
+    // The style keeps the pieces it draws (button faces, combo boxes,
+    // frames) in the pixmap cache, under keys that hold each widget's
+    // palette, and every window built anew has new palettes: a closed
+    // window's pieces are never drawn again. Kept, they would fill the
+    // cache to its 10 MiB limit over the first dozen windows, and evicting
+    // them after that leaves the heap ever more fragmented, so the program
+    // grew with every window it opened. The pieces are cheap to draw.
+    QPixmapCache::setCacheLimit(0);
     app.setPalette(ProgramPalette());
     app.installEventFilter(new ProgramLook(&app));
     app.setApplicationName(QString::fromUtf8(kApplicationTitle));

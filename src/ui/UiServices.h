@@ -45,13 +45,14 @@ void PlaceTwips(QWidget& widget, int left, int top, int width, int height);
 // Background colour of a label or panel (opaque).
 void SetBackground(QWidget& widget, std::uint32_t colourValue);
 
-// Settings the windowing system reads as the QApplication starts; call
-// once before it exists.
+// Settings the windowing system reads as the QApplication starts, and
+// the heap's handling of window-sized blocks; call once before it exists.
 void PrepareApplication();
 
 // Font substitutes, the "*" password character, the program's colours,
 // Enter on a focused command button pressing it, the application title
-// and window icon. Call once after the QApplication exists.
+// and window icon, no cache of drawn style pieces. Call once after the
+// QApplication exists.
 void InstallApplicationLook(QApplication& app);
 
 // Shows a dialog modally and returns when it has closed.
