@@ -1,8 +1,6 @@
-// Every caption of every window fits the box it is drawn in, with the
-// fonts this machine has: labels, buttons and the check box, and the texts
-// the windows put there at run time (statements of all three pages, the
-// highest scores, the dialogs' result sentences), at the scale factors 1,
-// 1.25, 1.5 and 2 (scaled glyphs are drawn unhinted and come out wider).
+// Every caption of every window fits its box with this machine's fonts, also
+// the texts put there at run time (all statements, the highest scores, the
+// result sentences), at the scale factors 1, 1.25, 1.5 and 2.
 
 #include <gtest/gtest.h>
 
