@@ -45,7 +45,8 @@ def parse():
     p.add_argument("--bridge", choices=("on", "off"), default="on", help="the accessibility bridge")
     p.add_argument("--binary", default=os.path.join(ROOT, "build/default/src/app/tomira"))
     p.add_argument("--call", action="append", default=[],
-                   help="a C call the program makes before each sample, through gdb, to tell caches and the "
+                   help="a C call the program makes before each sample, through gdb (installed by hand), to "
+                        "tell caches and the "
                         "allocator from growth: 'malloc_trim(0)', '_ZN12QPixmapCache5clearEv()' (repeatable)")
     p.add_argument("--wrap", default="", help="a command the program is started under (heaptrack, valgrind ...)")
     p.add_argument("--timeout", type=float, default=20, help="seconds to wait for a window")
@@ -73,17 +74,16 @@ class ScreenReader:
     """An AT-SPI client as a screen reader is one: registered for the
     program's events, it reads every window that becomes active."""
 
+    EVENTS = ("window:activate", "window:deactivate", "object:state-changed:focused",
+              "object:children-changed", "object:property-change:accessible-name")
+
     def __init__(self):
         import pyatspi
         from gi.repository import GLib
         self.pyatspi, self.context = pyatspi, GLib.MainContext.default()
-        self.heard = 0
-        pyatspi.Registry.registerEventListener(self.on_event, "window:activate", "window:deactivate",
-                                               "object:state-changed:focused", "object:children-changed",
-                                               "object:property-change:accessible-name")
+        pyatspi.Registry.registerEventListener(self.on_event, *self.EVENTS)
 
     def on_event(self, event):
-        self.heard += 1
         if event.type.startswith("window:activate"):
             self.read(event.source)
 
@@ -101,9 +101,7 @@ class ScreenReader:
             pass
 
     def close(self):
-        self.pyatspi.Registry.deregisterEventListener(self.on_event, "window:activate", "window:deactivate",
-                                                      "object:state-changed:focused", "object:children-changed",
-                                                      "object:property-change:accessible-name")
+        self.pyatspi.Registry.deregisterEventListener(self.on_event, *self.EVENTS)
 
 
 class Soak:
@@ -113,7 +111,16 @@ class Soak:
         os.environ.setdefault("TOMIRA_E2E_MODULE", "soak")
         import tomira_e2e
         self.e2e, self.args = tomira_e2e, args
+        self.reader = self.process = self.pid = self.log = None
         self.display = tomira_e2e.Display()
+        try:
+            self.start()
+        except BaseException:
+            self.close()
+            raise
+
+    def start(self):
+        args = self.args
         self.reader = ScreenReader() if args.bridge == "on" else None
         env = dict(self.display.env, QT_QPA_PLATFORM="xcb")
         if args.bridge == "on":
@@ -124,7 +131,6 @@ class Soak:
         self.log = open(os.path.join(os.environ["TOMIRA_ARTIFACTS"], "soak-stderr.log"), "ab")
         self.process = subprocess.Popen([*shlex.split(args.wrap), args.binary], env=env,
                                         stdout=subprocess.DEVNULL, stderr=self.log)
-        self.pid = None
         self.pid = self.wait("the program's process", self.program_pid, 30)
         self.main = self.wait("the main window", lambda: self.active("TOMIRA"), 60)
         self.menu_bar = self.menu_bar_height()
@@ -225,7 +231,7 @@ class Soak:
     def close(self):
         if self.reader:
             self.reader.close()
-        if self.args.wrap and self.pid:
+        if self.args.wrap and self.pid and self.process.poll() is None:
             # Killed, so that a heap profiler records everything still held
             # as it was, and then given time to write its file.
             os.kill(self.pid, signal.SIGKILL)
@@ -234,7 +240,8 @@ class Soak:
             except subprocess.TimeoutExpired:
                 pass
         self.e2e.end(self.process)
-        self.log.close()
+        if self.log:
+            self.log.close()
         self.display.close()
 
 
