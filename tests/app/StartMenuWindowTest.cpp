@@ -1,7 +1,5 @@
-// The main window: its layout, keys and masking, the body metrics bound to it
-// (the field checks as the focus leaves, cmd計算 by mouse and by Alt+C, a
-// field that holds no usable number) and what its fields make of an input
-// method.
+// The main window: layout, keys, masking, the body metrics bound to it and
+// what its fields make of an input method.
 #include <gtest/gtest.h>
 
 #include <QAction>

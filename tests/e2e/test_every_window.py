@@ -1,10 +1,7 @@
-"""Every window as users with other desktops see it, reached along the
-body-metrics road and the About box's from the keyboard: at the scale
-factors 1, 1.25, 1.5 and 2, and under the light default and the dark and
-coloured qt6ct schemes "darker" and "waves". Each window is saved as a
-picture; its Japanese is drawn as glyphs, every text reaches a WCAG
-contrast of 4.5 to 1 against the ground it stands on, the window is centred
-on the screen, and at each scale it is as many times as large, with every
+"""Every window, reached along the body-metrics and About roads from the keyboard, at the scale
+factors 1, 1.25, 1.5 and 2 and under the light default and the qt6ct schemes "darker" and "waves":
+saved as a picture, its Japanese drawn as glyphs, every text at a WCAG contrast of 4.5 to 1 or more
+against its ground, centred on the screen, and at each scale as many times as large with every
 control where it was in the window's own (device-independent) coordinates."""
 
 import os

@@ -43,6 +43,12 @@ TEST(UiServices, TheProgramsColoursAndFontStayWhenTheDesktopChangesThem)
     EXPECT_EQ(QApplication::font(), UiFont(9));
 }
 
+TEST(UiServices, TwipsRoundToTheNearestPixel)
+{
+    for (const auto& [twips, pixels] : {std::pair{7, 0}, {8, 1}, {-8, -1}, {5654, 377}})
+        EXPECT_EQ(TwipsToPixels(twips), pixels) << twips;
+}
+
 TEST(UiServices, EnterPressesTheFocusedButtonOnly)
 {
     // A dialog with a default button: Enter on another focused button
