@@ -206,8 +206,9 @@ def brief(names, limit=3):
     return " ".join(names[:limit]) + (f" (+{len(names) - limit})" if len(names) > limit else "")
 
 
-def check_fault(tree, fault, use_e2e, use_wine):
-    """Plants one fault, runs the stages, restores the file. (verdict, by)"""
+def check_fault(tree, fault, use_e2e, use_wine, logs):
+    """Plants one fault, runs the stages, restores the file. (verdict, by);
+    the output of the last stage run is kept in logs/<id>.log."""
     path = tree.path / fault.file
     if not path.exists():
         return NA, "file not there"
@@ -215,20 +216,21 @@ def check_fault(tree, fault, use_e2e, use_wine):
     mutated = mutate(original.decode("utf-8"), fault.edits)
     if mutated is None:
         return NA, "edit text not found once"
+    log = ""
     try:
         path.write_bytes(mutated.encode("utf-8"))
         if fault.linux:
-            rc, out = tree.build()
+            rc, log = tree.build()
             if rc != 0:
-                errors = [line for line in out.splitlines() if "error" in line]
-                return BUILD_FAILED, brief(errors, 2) or out[-300:]
-            passed, failed, out = tree.fast_suite()
+                errors = [line for line in log.splitlines() if "error" in line]
+                return BUILD_FAILED, brief(errors, 2) or log[-300:]
+            passed, failed, log = tree.fast_suite()
             if not passed:
-                return KILLED, "unit: " + (brief(failed) or out[-200:])
+                return KILLED, "unit: " + (brief(failed) or log[-200:])
             for module in fault.e2e if use_e2e else []:
                 if module not in tree.e2e_modules:
                     continue
-                passed, _ = tree.e2e(module)
+                passed, log = tree.e2e(module)
                 if not passed:
                     return KILLED, "e2e: " + module
         if fault.wine and use_wine:
@@ -241,6 +243,8 @@ def check_fault(tree, fault, use_e2e, use_wine):
         return SURVIVED, ""
     finally:
         path.write_bytes(original)
+        logs.mkdir(parents=True, exist_ok=True)
+        (logs / f"{fault.id}.log").write_text(log, encoding="utf-8")
 
 
 def write_results(out, rows):
@@ -284,6 +288,7 @@ def main():
                         help="the clean copy, made at the first run and kept (build/mutants/tree)")
     parser.add_argument("--wine-prefix", default=str(ROOT / "build/mutants/wine"))
     parser.add_argument("--out", help="write the results to this file (tab-separated)")
+    parser.add_argument("--logs", help="where the output of each fault's last stage is kept (TREE-logs)")
     parser.add_argument("--no-e2e", action="store_true", help="the fast suite only")
     parser.add_argument("--no-wine", action="store_true", help="no MinGW build and Wine")
     parser.add_argument("--check", action="store_true", help="only tell which edits apply to REV")
@@ -326,11 +331,13 @@ def main():
                      + "\n" + log[-2000:])
     print(f"clean suite passes ({time.monotonic() - started:.0f} s)", flush=True)
 
+    logs = Path(args.logs or tree.path.parent / (tree.path.name + "-logs")).resolve()
     rows = []
     try:
         for f in faults:
             t0 = time.monotonic()
-            verdict, by = check_fault(tree, f, not args.no_e2e, not args.no_wine)
+            verdict, by = check_fault(tree, f, not args.no_e2e, not args.no_wine, logs)
+            by = " ".join(by.split())
             row = dict(id=f.id, verdict=verdict, killed_by=by, seconds=int(time.monotonic() - t0),
                        file=f.file, fault=f.what)
             rows.append(row)
