@@ -37,6 +37,7 @@ import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
+sys.dont_write_bytecode = True  # no __pycache__ in scripts/
 sys.path.insert(0, str(ROOT / "scripts"))
 from mutation_faults import FAULTS  # noqa: E402
 

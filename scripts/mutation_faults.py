@@ -25,7 +25,7 @@ class Fault:
 
 
 FAULTS = [
-    # src/state: the number text, the display pattern, the result reset.
+    # m01 to m42, across the folders.
     Fault("m01", "BMI 18.5 boundary: <= instead of <", "src/metrics/MetricsCalculator.cpp",
           [("if (bmi < 18.5)", "if (bmi <= 18.5)")], e2e=["test_body_metrics"]),
     Fault("m02", "BMI 25 boundary: <= instead of <", "src/metrics/MetricsCalculator.cpp",
@@ -136,6 +136,7 @@ FAULTS = [
           [("return true;  // the IME's copy", "return false;  // the IME's copy")],
           e2e=["test_ime_fcitx5", "test_ime_ibus"]),
 
+    # src/state: the result reset, the number text, the display pattern.
     Fault("m43", "the result reset leaves the body type (the BMI dialog keeps its colour)", "src/state/modCommon.cpp",
           [("    gBodyType.clear();\n", "")]),
     Fault("m44", "U+2212 MINUS SIGN no longer read as a minus", "src/state/modConvert.cpp",
