@@ -146,7 +146,7 @@ class Tree:
         self.e2e_modules = {n[len("e2e."):] for n in names if n.startswith("e2e.")}
 
     def fast_suite(self):
-        """(passed, failed test names)"""
+        """(passed, failed test names, output)"""
         rc, out = run(["ctest", "--preset", "default", "-E", r"^(e2e|packaging)\.", "-j2", "--timeout", "120"],
                       self.path, self.env)
         return rc == 0, failed_ctest(out), out
