@@ -23,7 +23,7 @@
 #include "questionnaire/QuestionnaireLogic.h"
 #include "questionnaire/frmQuestion.h"
 #include "state/modCommon.h"
-#include "ui/MessageService.h"
+#include "state/MessageService.h"
 #include "ui/UiServices.h"
 
 namespace tomira {

@@ -27,7 +27,7 @@ endfunction()
 # tomira_core_test(<name> <sources>...): a test of the plain C++ core.
 function(tomira_core_test name)
   add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE tomira_core GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE tomira_core tomira_test_support GTest::gtest GTest::gmock GTest::gtest_main)
   tomira_register_tests(${name})
 endfunction()
 

@@ -17,3 +17,4 @@ scripts/fuzz.sh 10
 cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan -j "$(nproc)"
+scripts/test-size.sh

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "about/AnsiText.h"
-#include "ui/AppText.h"
+#include "state/AppText.h"
 
 namespace tomira {
 
@@ -53,7 +53,8 @@ AboutTexts LoadAboutTexts()
     AboutTexts texts;
     texts.caption = std::string(kApplicationTitle) + "のﾊﾞｰｼﾞｮﾝ情報";
     texts.version = kVersionText;
-    texts.title = std::string(kApplicationTitle) + "\r\n" + kMakerNotice + "\r\n" + "無断で複製・転載することを禁じます。";
+    texts.title =
+        std::string(kApplicationTitle) + "\r\n" + kMakerNotice + "\r\n" + "無断で複製・転載することを禁じます。";
     return texts;
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "about/Registry.h"
-#include "ui/MessageService.h"
+#include "state/MessageService.h"
 
 namespace tomira {
 
@@ -53,7 +53,8 @@ struct AboutTexts {
 };
 inline constexpr const char* kAboutDesignCaption = "ﾊﾞｰｼﾞｮﾝ情報";
 inline constexpr const char* kAboutDescription =
-    "このプログラムは、アユルヴェーダの体質を判定します。各質問にお答えいただくだけで、簡単に体質がわかるようになります。";
+    "このプログラムは、アユルヴェーダの体質を判定します。各質問にお答えいただくだけで、簡単に体質がわかるようになります"
+    "。";
 inline constexpr const char* kAboutDisclaimer =
     "判定の結果は体質の目安であり、医師の診断に代わるものではありません。"
     "健康に不安のある方は医師にご相談ください。";

@@ -8,7 +8,6 @@
 
 #include "about/AboutLogic.h"
 
-class QFrame;
 class QLabel;
 class QPushButton;
 
@@ -36,15 +35,14 @@ private:
     std::unique_ptr<ProgramStarter> starter_;
     AboutLogic logic_;
 
-    QLabel* picIcon_ = nullptr;
     QLabel* lblTitle_ = nullptr;
     QLabel* lblVersion_ = nullptr;
-    QLabel* lblDescription_ = nullptr;
-    QLabel* lblDisclaimer_ = nullptr;
-    QFrame* Line1_0_ = nullptr;
-    QFrame* Line1_1_ = nullptr;
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdSysInfo_ = nullptr;
 };
+
+// Creates the About box, shows it modally over `owner` and returns when it
+// has closed.
+void ShowAboutWindow(QWidget* owner, MessageService& messages);
 
 }  // namespace tomira

@@ -16,7 +16,7 @@ void StartMenuLogic::ClearResults()
     mShowResults = kFalse;
 }
 
-void StartMenuLogic::BeginQuestionnaire() { state_.gQuestionActive = kTrue; }
+void StartMenuLogic::BeginQuestionnaire() { state_.QuestionnaireOpening(); }
 
 std::optional<std::string> StartMenuLogic::ConstitutionText() const
 {

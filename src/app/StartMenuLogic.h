@@ -23,7 +23,7 @@ public:
     // Before the questionnaire opens: the main window waits from now on.
     void BeginQuestionnaire();
     // True while the questionnaire has not yet said that it closed.
-    bool WaitingForQuestionnaire() const { return state_.gQuestionActive == kTrue; }
+    bool WaitingForQuestionnaire() const { return state_.QuestionnaireOpen(); }
     // After the questionnaire: the text for the constitution box, or
     // nothing when no type was left (the box then keeps its text).
     std::optional<std::string> ConstitutionText() const;

@@ -13,74 +13,42 @@
 
 #include <vector>
 
-#include "about/AboutWindow.h"
+#include "about/frmAbout.h"
 #include "metrics/MetricsBinding.h"
-#include "questionnaire/QuestionnaireWindow.h"
-#include "ui/AppText.h"
+#include "questionnaire/frmQuestion.h"
+#include "state/AppText.h"
+#include "state/Colours.h"
+#include "ui/FormKit.h"
 #include "ui/UiServices.h"
 
 namespace tomira {
 
 namespace {
 
-constexpr std::uint32_t kFieldLabelColour = 0x00FFC0C0;
 constexpr double kFieldPt = 14.25;
 constexpr double kButtonPt = 12;
+// The labels of the fields and result boxes.
+constexpr LabelLook kFieldLabel{.ground = kLightBlue, .pointSize = kFieldPt};
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, std::uint32_t background, double pt,
-                  int left, int top, int width, int height, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+QLineEdit* AddTextBox(QWidget& parent, const char* name, const char* accessibleName, Twips place)
 {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    label->setObjectName(QString::fromUtf8(name));
-    label->setFont(UiFont(pt));
-    label->setAlignment(alignment);
-    SetBackground(*label, background);
-    PlaceTwips(*label, left, top, width, height);
-    return label;
-}
-
-QLineEdit* MakeTextBox(QWidget* parent, const char* name, const char* accessibleName, int left, int top, int width,
-                       int height)
-{
-    auto* box = new QLineEdit(parent);
+    auto* box = new QLineEdit(&parent);
     box->setObjectName(QString::fromUtf8(name));
     box->setAccessibleName(QString::fromUtf8(accessibleName));
     box->setFont(UiFont(kFieldPt));
-    PlaceTwips(*box, left, top, width, height);
+    PlaceTwips(*box, place.left, place.top, place.width, place.height);
     return box;
 }
 
 // A result box: written by the program only, white, read by a screen
 // reader and reachable with Tab.
-QLineEdit* MakeResultBox(QWidget* parent, const char* name, const char* accessibleName, int top)
+QLineEdit* AddResultBox(QWidget& parent, const char* name, const char* accessibleName, int top)
 {
-    QLineEdit* box = MakeTextBox(parent, name, accessibleName, 2400, top, 3135, 360);
+    QLineEdit* box = AddTextBox(parent, name, accessibleName, {2400, top, 3135, 360});
     box->setReadOnly(true);
-    SetBackground(*box, 0x00FFFFFF);
+    SetBackground(*box, kWhite);
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
     return box;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int left, int top, int width,
-                        int height)
-{
-    auto* button = new QPushButton(parent);
-    SetCaption(*button, QString::fromUtf8(caption));
-    button->setObjectName(QString::fromUtf8(name));
-    button->setFont(UiFont(kButtonPt));
-    button->setAutoDefault(false);
-    PlaceTwips(*button, left, top, width, height);
-    return button;
-}
-
-QFrame* MakeLine(QWidget* parent, const char* name, int x1, int y, int x2)
-{
-    auto* line = new QFrame(parent);
-    line->setObjectName(QString::fromUtf8(name));
-    line->setFrameShape(QFrame::NoFrame);
-    SetBackground(*line, 0x00000000);
-    line->setGeometry(TwipsToPixels(x1), TwipsToPixels(y), TwipsToPixels(x2 - x1), 1);
-    return line;
 }
 
 // Keeps an input method away from a field: the weight and body fat are
@@ -88,8 +56,7 @@ QFrame* MakeLine(QWidget* parent, const char* name, int x1, int y, int x2)
 void DisableInputMethod(QLineEdit& box)
 {
     box.setAttribute(Qt::WA_InputMethodEnabled, false);
-    box.setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText |
-                            Qt::ImhPreferNumbers);
+    box.setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText | Qt::ImhPreferNumbers);
 }
 
 }  // namespace
@@ -97,10 +64,7 @@ void DisableInputMethod(QLineEdit& box)
 frmStartMenu::frmStartMenu(modCommon& state, MessageService& messages, QWidget* parent)
     : QMainWindow(parent), state_(state), messages_(messages), logic_(state)
 {
-    setObjectName(QStringLiteral("frmStartMenu"));
-    setWindowTitle(QString::fromUtf8(kApplicationTitle));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    SetUpWindow(*this, "frmStartMenu", kApplicationTitle, Qt::Window | kTitleAndCloseBox);
     BuildControls();
     BuildMenus();
     SetTabOrder();
@@ -125,23 +89,27 @@ void frmStartMenu::BuildControls()
     QWidget* c = client_;
 
     // Header and the white panel behind everything below it.
-    lblTitle_ = MakeLabel(c, "lblTitle", "TOMIRA", kSysHighlightText, 15.75, 0, 0, 8175, 375, Qt::AlignCenter);
-    lblVersion_ = MakeLabel(c, "lblVersion", "Version 2.xx", 0x00FFFFC0, 11.25, 0, 360, 8175, 255, Qt::AlignCenter);
-    lblCopyright_ = MakeLabel(c, "lblCopyright", kMakerNotice, 0x00C0FFC0, 9.75, 0, 600, 8175, 255, Qt::AlignCenter);
-    QLabel* panel = MakeLabel(c, "Label4", "", 0x00FFFFFF, 9, 0, 840, 8175, 7095);
+    constexpr Qt::Alignment centred = Qt::AlignCenter;
+    lblTitle_ = AddLabel(*c, "lblTitle", "TOMIRA", {0, 0, 8175, 375},
+                         {.ground = kSysHighlightText, .pointSize = 15.75, .alignment = centred});
+    lblVersion_ = AddLabel(*c, "lblVersion", "Version 2.xx", {0, 360, 8175, 255},
+                           {.ground = kLightCyan, .pointSize = 11.25, .alignment = centred});
+    lblCopyright_ = AddLabel(*c, "lblCopyright", kMakerNotice, {0, 600, 8175, 255},
+                             {.ground = kLightGreen, .pointSize = 9.75, .alignment = centred});
+    QLabel* panel = AddLabel(*c, "Label4", "", {0, 840, 8175, 7095}, {.ground = kWhite, .pointSize = 9});
 
     // Personal data.
-    QLabel* lbl名前 = MakeLabel(c, "lbl名前", "名　　前", kFieldLabelColour, kFieldPt, 360, 1200, 2055, 375);
-    txt名前_ = MakeTextBox(c, "txt名前", "名前", 2400, 1200, 5175, 375);
-    QLabel* lbl身長 = MakeLabel(c, "lbl身長", "身　　長", kFieldLabelColour, kFieldPt, 360, 1800, 2055, 375);
-    txt身長_ = MakeTextBox(c, "txt身長", "身長", 2400, 1800, 1335, 375);
-    MakeLabel(c, "Label1", "cm", kFieldLabelColour, kFieldPt, 3720, 1800, 615, 375);
-    QLabel* lbl体重 = MakeLabel(c, "lbl体重", "体　　重", kFieldLabelColour, kFieldPt, 360, 2400, 2055, 375);
-    txt体重_ = MakeTextBox(c, "txt体重", "体重", 2400, 2400, 1335, 375);
-    MakeLabel(c, "Label2", "ｋｇ", kFieldLabelColour, kFieldPt, 3720, 2400, 615, 375);
-    QLabel* lbl体脂肪率 = MakeLabel(c, "lbl体脂肪率", "体脂肪率", kFieldLabelColour, kFieldPt, 360, 3000, 2055, 375);
-    txt体脂肪率_ = MakeTextBox(c, "txt体脂肪率", "体脂肪率", 2400, 3000, 1335, 375);
-    MakeLabel(c, "Label3", "％", kFieldLabelColour, kFieldPt, 3720, 3000, 615, 375);
+    QLabel* lbl名前 = AddLabel(*c, "lbl名前", "名　　前", {360, 1200, 2055, 375}, kFieldLabel);
+    txt名前_ = AddTextBox(*c, "txt名前", "名前", {2400, 1200, 5175, 375});
+    QLabel* lbl身長 = AddLabel(*c, "lbl身長", "身　　長", {360, 1800, 2055, 375}, kFieldLabel);
+    txt身長_ = AddTextBox(*c, "txt身長", "身長", {2400, 1800, 1335, 375});
+    AddLabel(*c, "Label1", "cm", {3720, 1800, 615, 375}, kFieldLabel);
+    QLabel* lbl体重 = AddLabel(*c, "lbl体重", "体　　重", {360, 2400, 2055, 375}, kFieldLabel);
+    txt体重_ = AddTextBox(*c, "txt体重", "体重", {2400, 2400, 1335, 375});
+    AddLabel(*c, "Label2", "ｋｇ", {3720, 2400, 615, 375}, kFieldLabel);
+    QLabel* lbl体脂肪率 = AddLabel(*c, "lbl体脂肪率", "体脂肪率", {360, 3000, 2055, 375}, kFieldLabel);
+    txt体脂肪率_ = AddTextBox(*c, "txt体脂肪率", "体脂肪率", {2400, 3000, 1335, 375});
+    AddLabel(*c, "Label3", "％", {3720, 3000, 615, 375}, kFieldLabel);
 
     // The name is typed in Japanese; the height with the input method off.
     txt名前_->setInputMethodHints(Qt::ImhNone);
@@ -154,29 +122,30 @@ void frmStartMenu::BuildControls()
     chk体重等表示_ = new QCheckBox(QStringLiteral("体重等を表示する"), c);
     chk体重等表示_->setObjectName(QStringLiteral("chk体重等表示"));
     chk体重等表示_->setFont(UiFont(12));
-    SetBackground(*chk体重等表示_, 0x00E0E0E0);
+    SetBackground(*chk体重等表示_, kLightGrey);
     PlaceTwips(*chk体重等表示_, 5520, 3000, 2175, 255);
 
-    cmd計算_ = MakeButton(c, "cmd計算", "計算（&C）", 5400, 2040, 2295, 495);
-    MakeLine(c, "Line1", 240, 3480, 7920);
+    cmd計算_ = AddButton(*c, "cmd計算", "計算（&C）", {5400, 2040, 2295, 495}, kButtonPt);
+    AddLine(*c, "Line1", 240, 3480, 7920, 3480, kBlack);
 
     // Results.
-    QLabel* lblType = MakeLabel(c, "lblアユルヴェーダ体質", "ｱﾕﾙｳﾞｪｰﾀﾞ体質", 0x0080C0FF, kFieldPt, 360, 3720, 2055, 375);
-    txtTOMIRA体質_ = MakeResultBox(c, "txtTOMIRA体質", "ｱﾕﾙｳﾞｪｰﾀﾞ体質", 3720);
-    cmdTOMIRA判定_ = MakeButton(c, "cmdTOMIRA判定", "診断", 5520, 3720, 1095, 375);
-    cmdTOMIRA解説_ = MakeButton(c, "cmdTOMIRA解説", "解説", 6600, 3720, 1095, 375);
-    MakeLine(c, "Line2", 240, 4320, 7920);
-    QLabel* lblBMI = MakeLabel(c, "lblBMI", "体型診断（BMI）", kFieldLabelColour, kFieldPt, 360, 4560, 2055, 375);
-    txtBMI_ = MakeResultBox(c, "txtBMI", "体型診断（BMI）", 4560);
-    cmdBMI解説_ = MakeButton(c, "cmdBMI解説", "解説", 5520, 4560, 1095, 375);
-    QLabel* lbl理想体重 = MakeLabel(c, "lbl理想体重", "理想体重（kg）", kFieldLabelColour, kFieldPt, 360, 5160, 2055, 375);
-    txt理想体重_ = MakeResultBox(c, "txt理想体重", "理想体重（kg）", 5160);
-    cmd理想体重解説_ = MakeButton(c, "cmd理想体重解説", "解説", 5520, 5160, 1095, 375);
-    QLabel* lblFat = MakeLabel(c, "lblローレル指数", "体脂肪量（kg）", kFieldLabelColour, kFieldPt, 360, 5760, 2055, 375);
-    txt体脂肪量_ = MakeResultBox(c, "txt体脂肪量", "体脂肪量（kg）", 5760);
-    cmd体脂肪量解説_ = MakeButton(c, "cmd体脂肪量解説", "解説", 5520, 5760, 1095, 375);
-    cmd判定結果の消去_ = MakeButton(c, "cmd判定結果の消去", "判定結果の消去(&K)", 360, 7080, 2655, 495);
-    cmd終了_ = MakeButton(c, "cmd終了", "終了(&X)", 5520, 7080, 2175, 495);
+    QLabel* lblType = AddLabel(*c, "lblアユルヴェーダ体質", "ｱﾕﾙｳﾞｪｰﾀﾞ体質", {360, 3720, 2055, 375},
+                               {.ground = kLightOrange, .pointSize = kFieldPt});
+    txtTOMIRA体質_ = AddResultBox(*c, "txtTOMIRA体質", "ｱﾕﾙｳﾞｪｰﾀﾞ体質", 3720);
+    cmdTOMIRA判定_ = AddButton(*c, "cmdTOMIRA判定", "診断", {5520, 3720, 1095, 375}, kButtonPt);
+    cmdTOMIRA解説_ = AddButton(*c, "cmdTOMIRA解説", "解説", {6600, 3720, 1095, 375}, kButtonPt);
+    AddLine(*c, "Line2", 240, 4320, 7920, 4320, kBlack);
+    QLabel* lblBMI = AddLabel(*c, "lblBMI", "体型診断（BMI）", {360, 4560, 2055, 375}, kFieldLabel);
+    txtBMI_ = AddResultBox(*c, "txtBMI", "体型診断（BMI）", 4560);
+    cmdBMI解説_ = AddButton(*c, "cmdBMI解説", "解説", {5520, 4560, 1095, 375}, kButtonPt);
+    QLabel* lbl理想体重 = AddLabel(*c, "lbl理想体重", "理想体重（kg）", {360, 5160, 2055, 375}, kFieldLabel);
+    txt理想体重_ = AddResultBox(*c, "txt理想体重", "理想体重（kg）", 5160);
+    cmd理想体重解説_ = AddButton(*c, "cmd理想体重解説", "解説", {5520, 5160, 1095, 375}, kButtonPt);
+    QLabel* lblFat = AddLabel(*c, "lblローレル指数", "体脂肪量（kg）", {360, 5760, 2055, 375}, kFieldLabel);
+    txt体脂肪量_ = AddResultBox(*c, "txt体脂肪量", "体脂肪量（kg）", 5760);
+    cmd体脂肪量解説_ = AddButton(*c, "cmd体脂肪量解説", "解説", {5520, 5760, 1095, 375}, kButtonPt);
+    cmd判定結果の消去_ = AddButton(*c, "cmd判定結果の消去", "判定結果の消去(&K)", {360, 7080, 2655, 495}, kButtonPt);
+    cmd終了_ = AddButton(*c, "cmd終了", "終了(&X)", {5520, 7080, 2175, 495}, kButtonPt);
 
     // The explanation buttons all read "解説"; a screen reader also says what.
     cmdTOMIRA解説_->setAccessibleDescription(QStringLiteral("ｱﾕﾙｳﾞｪｰﾀﾞ体質の解説"));
@@ -253,11 +222,10 @@ void frmStartMenu::BuildMenus()
 void frmStartMenu::SetTabOrder()
 {
     // Tab indices 0 to 16 of the controls that take the focus.
-    const std::vector<QWidget*> order = {txt名前_,       txt身長_,         txt体重_,         txt体脂肪率_,
-                                         cmd計算_,       cmdTOMIRA判定_,   cmdBMI解説_,      cmd理想体重解説_,
-                                         cmd体脂肪量解説_, cmd判定結果の消去_, cmd終了_,         cmdTOMIRA解説_,
-                                         chk体重等表示_, txtTOMIRA体質_,   txtBMI_,          txt理想体重_,
-                                         txt体脂肪量_};
+    const std::vector<QWidget*> order = {
+        txt名前_,       txt身長_,         txt体重_,         txt体脂肪率_,       cmd計算_,    cmdTOMIRA判定_,
+        cmdBMI解説_,    cmd理想体重解説_, cmd体脂肪量解説_, cmd判定結果の消去_, cmd終了_,    cmdTOMIRA解説_,
+        chk体重等表示_, txtTOMIRA体質_,   txtBMI_,          txt理想体重_,       txt体脂肪量_};
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }

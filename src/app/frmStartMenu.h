@@ -8,8 +8,8 @@
 
 #include "app/StartMenuLogic.h"
 #include "state/modCommon.h"
-#include "ui/InputMethodQt.h"
-#include "ui/MessageService.h"
+#include "ui/FieldInputMethods.h"
+#include "state/MessageService.h"
 
 class QAction;
 class QCheckBox;

@@ -5,13 +5,14 @@
 
 #include <QDialog>
 
+#include <array>
 #include <cstdint>
+#include <string>
 
 #include "state/modCommon.h"
 
 class QKeyEvent;
 class QLabel;
-class QPushButton;
 
 namespace tomira {
 
@@ -20,12 +21,11 @@ namespace tomira {
 // that takes the focus. Esc does not close a dialog.
 class ExplanationDialog : public QDialog {
 protected:
-    ExplanationDialog(const char* name, const char* caption, int clientWidth, int clientHeight, QWidget* owner);
+    ExplanationDialog(const QString& name, const QString& caption, int clientWidth, int clientHeight, QWidget* owner);
 
-    QLabel* AddLabel(const char* name, const char* text, std::uint32_t background, double pointSize, int left,
-                     int top, int width, int height, Qt::Alignment alignment);
-    QPushButton* AddCloseButton(int left, int top);
-    void AddLine(const char* name, int x1, int y1, int x2, int y2);
+    QLabel* AddText(const QString& name, const QString& text, std::uint32_t ground, bool large, int left, int top,
+                    int width, int height, Qt::Alignment alignment);
+    void AddCloseButton(int left, int top);
     // Brings the window to its place once its controls exist.
     void Place();
 
@@ -44,26 +44,34 @@ private:
     QLabel* lblBMIResult_ = nullptr;
 };
 
-class frm理想体重解説 : public ExplanationDialog {
-public:
-    frm理想体重解説(const modCommon& state, QWidget* owner);
+// The ideal weight and body fat mass dialogs: three lines on what the
+// figure is and how it is computed, and the user's figure.
+class FormulaExplanation : public ExplanationDialog {
+protected:
+    struct Texts {
+        const char* subject;               // "理想体重": names the dialog and its labels
+        std::array<const char*, 3> lines;  // the explanation
+        const char* sampleResult;          // the result line as designed
+        std::string (*result)(const modCommon&);
+    };
+    FormulaExplanation(const Texts& texts, const modCommon& state, QWidget* owner);
 
 private:
     void FillDialog();
 
     const modCommon& state_;
-    QLabel* lbl理想体重Result_ = nullptr;
+    std::string (*result_)(const modCommon&);
+    QLabel* lblResult_ = nullptr;
 };
 
-class frm体脂肪量解説 : public ExplanationDialog {
+class frm理想体重解説 : public FormulaExplanation {
+public:
+    frm理想体重解説(const modCommon& state, QWidget* owner);
+};
+
+class frm体脂肪量解説 : public FormulaExplanation {
 public:
     frm体脂肪量解説(const modCommon& state, QWidget* owner);
-
-private:
-    void FillDialog();
-
-    const modCommon& state_;
-    QLabel* lbl体脂肪量Result_ = nullptr;
 };
 
 }  // namespace tomira

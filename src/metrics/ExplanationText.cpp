@@ -49,11 +49,9 @@ bool IsBMIPresent(double bmi)
     if (!std::isfinite(bmi)) {
         return false;
     }
-    try {
-        return ToIntSafe(Variant(bmi)) != 0;
-    } catch (const ConversionError&) {
-        return true;  // beyond 16 bits, so certainly not 0
-    }
+    // Beyond 16 bits (a fault) it is certainly not 0.
+    const Converted<std::int16_t> rounded = TryToIntSafe(Variant(bmi));
+    return rounded.fault || rounded.value != 0;
 }
 
 namespace {

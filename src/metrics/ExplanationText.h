@@ -6,16 +6,10 @@
 #include <cstdint>
 #include <string>
 
+#include "state/Colours.h"
 #include "state/modCommon.h"
 
 namespace tomira {
-
-// The dialogs' colours, as 0x00BBGGRR.
-inline constexpr std::uint32_t kLightCyan = 0x00FFFFC0;
-inline constexpr std::uint32_t kLightGreen = 0x00C0FFC0;
-inline constexpr std::uint32_t kLightMagenta = 0x00FFC0FF;
-inline constexpr std::uint32_t kLightRed = 0x00C0C0FF;
-inline constexpr std::uint32_t kWhite = 0x00FFFFFF;
 
 // The ten lines of the BMI explanation, joined by CR LF.
 std::string BMIExplanationText();

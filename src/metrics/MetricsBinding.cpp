@@ -4,14 +4,14 @@
 #include <QLineEdit>
 
 #include "metrics/ExplanationDialogs.h"
+#include "state/AppText.h"
 #include "ui/UiServices.h"
 
 namespace tomira {
 
 namespace {
 
-constexpr MeasurementField kFields[] = {MeasurementField::Height, MeasurementField::Weight,
-                                        MeasurementField::BodyFat};
+constexpr MeasurementField kFields[] = {MeasurementField::Height, MeasurementField::Weight, MeasurementField::BodyFat};
 
 // A faulty field wears a red frame until it holds a number again.
 const QString kFaultStyle = QStringLiteral("QLineEdit { border: 2px solid #d00000; }");
@@ -38,8 +38,8 @@ MetricsBinding::MetricsBinding(const MeasurementWidgets& widgets, modCommon& sta
     : widgets_(widgets), state_(state), messages_(messages), calculator_(state, showResults)
 {
     for (const MeasurementField field : kFields) {
-        connections_.push_back(
-            QObject::connect(Field(field), &QLineEdit::textChanged, Field(field), [this, field] { TextEdited(field); }));
+        connections_.push_back(QObject::connect(Field(field), &QLineEdit::textChanged, Field(field),
+                                                [this, field] { TextEdited(field); }));
     }
 }
 
@@ -75,7 +75,7 @@ void MetricsBinding::Calculate()
     if (outcome.message.empty() || !outcome.focusField) {
         return;
     }
-    messages_.ShowMessage(outcome.message, kCheckTitle, MessageIcon::Exclamation);
+    messages_.ShowMessage(outcome.message, kConfirmTitle, MessageIcon::Exclamation);
     QLineEdit* faulty = Field(*outcome.focusField);
     faulty->setFocus(Qt::OtherFocusReason);
     faulty->selectAll();

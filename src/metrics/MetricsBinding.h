@@ -9,7 +9,7 @@
 
 #include "metrics/MetricsCalculator.h"
 #include "state/modCommon.h"
-#include "ui/MessageService.h"
+#include "state/MessageService.h"
 
 class QLineEdit;
 class QWidget;

@@ -12,38 +12,14 @@ namespace {
 
 constexpr std::size_t Index(MeasurementField field) { return static_cast<std::size_t>(field); }
 
-constexpr MeasurementField kFields[] = {MeasurementField::Height, MeasurementField::Weight,
-                                        MeasurementField::BodyFat};
+constexpr MeasurementField kFields[] = {MeasurementField::Height, MeasurementField::Weight, MeasurementField::BodyFat};
 
-// Blanks a person may leave in a field: ASCII blanks, tabs and U+3000.
-bool IsBlankOnly(std::string_view text)
-{
-    static constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        if (text[pos] == ' ' || text[pos] == '\t') {
-            ++pos;
-        } else if (text.substr(pos, kIdeographicSpace.size()) == kIdeographicSpace) {
-            pos += kIdeographicSpace.size();
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
-const char* Example(MeasurementField field)
-{
-    switch (field) {
-    case MeasurementField::Height:
-        return "170.5";
-    case MeasurementField::Weight:
-        return "65.5";
-    case MeasurementField::BodyFat:
-        return "20.5";
-    }
-    return "";
-}
+// Each field's name as the user reads it, and a sample of what to type.
+struct FieldWords {
+    const char* name;
+    const char* example;
+};
+constexpr FieldWords kWords[] = {{"身長", "170.5"}, {"体重", "65.5"}, {"体脂肪率", "20.5"}};
 
 std::string BodyType(double bmi)
 {
@@ -58,18 +34,7 @@ std::string BodyType(double bmi)
 
 }  // namespace
 
-std::string FieldName(MeasurementField field)
-{
-    switch (field) {
-    case MeasurementField::Height:
-        return "身長";
-    case MeasurementField::Weight:
-        return "体重";
-    case MeasurementField::BodyFat:
-        return "体脂肪率";
-    }
-    return std::string();
-}
+std::string FieldName(MeasurementField field) { return kWords[Index(field)].name; }
 
 InputFault ExamineField(std::string_view text)
 {
@@ -81,12 +46,11 @@ InputFault ExamineField(std::string_view text)
     }
     // The zero test rounds to a 16-bit integer: a number that passes it
     // also passes every other conversion of the calculation.
-    try {
-        ToIntSafe(Variant(std::string(text)));
-    } catch (const ConversionError& error) {
-        return error.kind() == ConversionError::Kind::Overflow ? InputFault::OutOfRange : InputFault::NotANumber;
+    const std::optional<ConversionFault> fault = TryToIntSafe(Variant(std::string(text))).fault;
+    if (!fault) {
+        return InputFault::None;
     }
-    return InputFault::None;
+    return *fault == ConversionFault::Overflow ? InputFault::OutOfRange : InputFault::NotANumber;
 }
 
 std::string FaultSentence(MeasurementField field, InputFault fault)
@@ -98,7 +62,8 @@ std::string FaultSentence(MeasurementField field, InputFault fault)
     case InputFault::BlankOnly:
         return name + "が空白だけになっています。数字を入力するか、空白を消してください。";
     case InputFault::NotANumber:
-        return name + "に数字以外の文字が入っています。数字だけで入力してください（例：" + Example(field) + "）。";
+        return name + "に数字以外の文字が入っています。数字だけで入力してください（例：" +
+               kWords[Index(field)].example + "）。";
     case InputFault::OutOfRange:
         return name + "の数値が大きすぎて計算できません。";
     }
@@ -177,10 +142,7 @@ void MetricsCalculator::Finish()
     }
 }
 
-bool MetricsCalculator::IsZero(MeasurementField field) const
-{
-    return ToIntSafe(Variant(texts_[Index(field)])) == 0;
-}
+bool MetricsCalculator::IsZero(MeasurementField field) const { return ToIntSafe(Variant(texts_[Index(field)])) == 0; }
 
 bool MetricsCalculator::IsBlank(MeasurementField field) const
 {

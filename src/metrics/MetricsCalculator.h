@@ -58,9 +58,6 @@ struct MetricsOutcome {
     InputFault fault(MeasurementField field) const { return faults[static_cast<std::size_t>(field)]; }
 };
 
-// Title of the message box of the Calculate command.
-inline constexpr const char* kCheckTitle = "確認";
-
 // The field's name as the user reads it: "身長", "体重", "体脂肪率".
 std::string FieldName(MeasurementField field);
 // Whether the calculation can use this text.

@@ -53,9 +53,9 @@ Judgement JudgeScores(std::int16_t vata, std::int16_t pitta, std::int16_t kapha)
     const auto item = [](Dosha dosha, std::int16_t score) {
         return std::string(WordsOf(dosha).reportLabel) + std::to_string(score);
     };
-    j.report = "アユルヴェーダによるあなたの体質は「" + j.constitution + "型」です。\r\n" +
-               item(Dosha::Vata, vata) + item(Dosha::Pitta, pitta) + item(Dosha::Kapha, kapha) + "\r\n" +
-               "合計：" + std::to_string(j.total) + "  平均：" + std::to_string(j.average);
+    j.report = "アユルヴェーダによるあなたの体質は「" + j.constitution + "型」です。\r\n" + item(Dosha::Vata, vata) +
+               item(Dosha::Pitta, pitta) + item(Dosha::Kapha, kapha) + "\r\n" + "合計：" + std::to_string(j.total) +
+               "  平均：" + std::to_string(j.average);
     return j;
 }
 

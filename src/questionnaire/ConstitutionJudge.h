@@ -9,12 +9,9 @@
 
 namespace tomira {
 
-// Title of the questionnaire's message boxes (missing answer, result).
-inline constexpr const char* kConfirmTitle = "確認";
-
 struct Judgement {
-    std::int16_t total = 0;    // vata + pitta + kapha
-    std::int16_t average = 0;  // total / 3, rounded to the nearest integer
+    std::int16_t total = 0;     // vata + pitta + kapha
+    std::int16_t average = 0;   // total / 3, rounded to the nearest integer
     bool vataDominant = false;  // score >= average
     bool pittaDominant = false;
     bool kaphaDominant = false;

@@ -1,6 +1,6 @@
 #include "questionnaire/QuestionnaireLogic.h"
 
-#include "ui/AppText.h"
+#include "state/AppText.h"
 
 namespace tomira {
 

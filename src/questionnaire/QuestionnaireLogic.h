@@ -18,7 +18,7 @@ namespace tomira {
 inline constexpr const char* kQuestionStatusText =
     "上の質問に答え、「次の質問」ボタンを押してください。全部答え終わったら、「結果表示」ボタンを押してください。";
 
-// The window's title line: "TOMIRA Version 2.02".
+// The window's title line: the program's title and version line.
 std::string QuestionnaireTitle();
 
 // The text of the missing-answer box for a row numbered 1 to 20.
@@ -71,7 +71,7 @@ public:
     void ResetAfterResult();
 
     // The window closes, whichever way: the main window stops waiting.
-    void Close() { state_.gQuestionActive = kFalse; }
+    void Close() { state_.QuestionnaireClosed(); }
 
     bool NextEnabled() const { return nextEnabled_; }
     bool ResultEnabled() const { return resultEnabled_; }

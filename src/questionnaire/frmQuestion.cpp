@@ -11,7 +11,9 @@
 
 #include <algorithm>
 
-#include "ui/AppText.h"
+#include "state/AppText.h"
+#include "state/Colours.h"
+#include "ui/FormKit.h"
 #include "ui/UiServices.h"
 
 namespace tomira {
@@ -23,35 +25,15 @@ constexpr int kClientHeight = 8580;
 constexpr int kRowTop = 960;
 constexpr int kRowPitch = 360;
 
-constexpr std::uint32_t kWhite = 0x00FFFFFF;
-constexpr std::uint32_t kLightGreen = 0x00C0FFC0;
-constexpr std::uint32_t kLightCyan = 0x00FFFFC0;
 // The row being answered.
-constexpr std::uint32_t kActiveStatement = 0x0080FFFF;  // light yellow
-constexpr std::uint32_t kActiveNumber = 0x0080FF80;     // light green
+constexpr std::uint32_t kActiveStatement = kLightYellow;
+constexpr std::uint32_t kActiveNumber = kBrightGreen;
 constexpr double kScorePt = 11.25;
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, std::uint32_t background, int left,
-                  int top, int width, int height, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+QPushButton* AddCommand(QWidget& parent, const char* name, const char* caption, int top)
 {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setAlignment(alignment);
-    SetBackground(*label, background);
-    PlaceTwips(*label, left, top, width, height);
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int top)
-{
-    auto* button = new QPushButton(parent);
-    SetCaption(*button, QString::fromUtf8(caption));
-    button->setObjectName(QString::fromUtf8(name));
-    // Enter in an answer box presses nothing.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    PlaceTwips(*button, 9000, top, 1215, 375);
-    return button;
+    // Not a default button: Enter in an answer box presses nothing.
+    return AddButton(parent, name, caption, {9000, top, 1215, 375});
 }
 
 }  // namespace
@@ -59,11 +41,10 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
 frmQuestion::frmQuestion(modCommon& state, MessageService& messages, QWidget* parent)
     : QDialog(parent), state_(state), messages_(messages), logic_(state)
 {
-    setObjectName(QStringLiteral("frmQuestion"));
-    setWindowTitle(QString::fromUtf8(kApplicationTitle));
     // A sizable window with the minimise, maximise and close boxes.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-                   Qt::WindowCloseButtonHint);
+    SetUpWindow(*this, "frmQuestion", kApplicationTitle,
+                Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                    Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);  // the status bar has its own
     BuildControls();
     SetTabOrder();
@@ -78,21 +59,22 @@ void frmQuestion::BuildControls()
 {
     SetBackground(*this, kSysButtonFace);
 
-    lblTitle_ = MakeLabel(this, QStringLiteral("lblTitle"), QString(), kWhite, 240, 120, 9975, 375, Qt::AlignCenter);
-    lblTitle_->setFont(UiFont(14.25));
-    lblCopyright_ = MakeLabel(this, QStringLiteral("lblCopyright"), QString::fromUtf8(kMakerNotice), kLightGreen, 240,
-                              480, 9975, 255, Qt::AlignCenter);
+    lblTitle_ = AddLabel(*this, "lblTitle", QString(), {240, 120, 9975, 375},
+                         {.ground = kWhite, .pointSize = 14.25, .alignment = Qt::AlignCenter});
+    lblCopyright_ = AddLabel(*this, "lblCopyright", kMakerNotice, {240, 480, 9975, 255},
+                             {.ground = kLightGreen, .alignment = Qt::AlignCenter});
 
     for (int k = 0; k < kRowsPerPage; ++k) {
         const int top = kRowTop + kRowPitch * k;
         const auto i = static_cast<std::size_t>(k);
-        Label3_[i] = MakeLabel(this, QStringLiteral("Label3_%1").arg(k), QString::number(k + 1), kSysButtonFace, 0,
-                               top, 255, 255, Qt::AlignCenter);
-        Label2_[i] = MakeLabel(this, QStringLiteral("Label2_%1").arg(k), QString(), kWhite, 240, top, 6255, 255);
+        Label3_[i] = AddLabel(*this, QStringLiteral("Label3_%1").arg(k), QString::number(k + 1), {0, top, 255, 255},
+                              {.ground = kSysButtonFace, .alignment = Qt::AlignCenter});
+        Label2_[i] =
+            AddLabel(*this, QStringLiteral("Label2_%1").arg(k), QString(), {240, top, 6255, 255}, {.ground = kWhite});
 
         auto* box = new QComboBox(this);
         box->setObjectName(QStringLiteral("Combo1_%1").arg(k));
-        box->setEditable(false);  // a choice from the list only
+        box->setEditable(false);               // a choice from the list only
         box->setFocusPolicy(Qt::StrongFocus);  // the wheel does not take the focus
         PlaceTwips(*box, 6600, top, 2175, 300);
         box->installEventFilter(this);
@@ -103,14 +85,12 @@ void frmQuestion::BuildControls()
         Combo1_[i] = box;
     }
 
-    cmd次の質問_ = MakeButton(this, "cmd次の質問", "次の質問", 1200);
-    cmd結果表示_ = MakeButton(this, "cmd結果表示", "結果表示", 1920);
-    cmd閉じる_ = MakeButton(this, "cmd閉じる", "閉じる", 2640);
+    cmd次の質問_ = AddCommand(*this, "cmd次の質問", "次の質問", 1200);
+    cmd結果表示_ = AddCommand(*this, "cmd結果表示", "結果表示", 1920);
+    cmd閉じる_ = AddCommand(*this, "cmd閉じる", "閉じる", 2640);
 
-    const auto scoreLabel = [this](const char* name, std::uint32_t background, int top) {
-        QLabel* label = MakeLabel(this, QString::fromUtf8(name), QString(), background, 9000, top, 1215, 255);
-        label->setFont(UiFont(kScorePt));
-        return label;
+    const auto scoreLabel = [this](const char* name, std::uint32_t ground, int top) {
+        return AddLabel(*this, name, QString(), {9000, top, 1215, 255}, {.ground = ground, .pointSize = kScorePt});
     };
     VATA_ = scoreLabel("VATA", kLightGreen, 3480);
     PITA_ = scoreLabel("PITA", kLightGreen, 3960);
@@ -119,7 +99,7 @@ void frmQuestion::BuildControls()
     AVG_ = scoreLabel("AVG", kLightCyan, 5520);
 
     // Switched off for good: drawn greyed, never pressed, no action.
-    Command1_ = MakeButton(this, "Command1", "Command1", 7200);
+    Command1_ = AddCommand(*this, "Command1", "Command1", 7200);
     Command1_->setEnabled(false);
 
     StatusBar1_ = new QStatusBar(this);
@@ -236,6 +216,13 @@ void frmQuestion::ShowResult()
     ShowPageStatements();
     ShowScoreCaptions();
     close();
+}
+
+void RunQuestionnaireWindow(QWidget* owner, modCommon& state, MessageService& messages)
+{
+    // Loaded anew for every run, so each questionnaire starts fresh.
+    frmQuestion window(state, messages, owner);
+    ShowModal(window);
 }
 
 void frmQuestion::done(int result)

@@ -8,7 +8,7 @@
 
 #include "questionnaire/QuestionnaireLogic.h"
 #include "state/modCommon.h"
-#include "ui/MessageService.h"
+#include "state/MessageService.h"
 
 class QComboBox;
 class QLabel;
@@ -67,5 +67,9 @@ private:
     QPushButton* Command1_ = nullptr;
     QStatusBar* StatusBar1_ = nullptr;
 };
+
+// Creates the questionnaire window, shows it modally over `owner` and
+// returns when it has closed (it lowers gQuestionActive as it closes).
+void RunQuestionnaireWindow(QWidget* owner, modCommon& state, MessageService& messages);
 
 }  // namespace tomira

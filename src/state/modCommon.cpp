@@ -4,7 +4,7 @@ namespace tomira {
 
 void modCommon::ResetResults()
 {
-    gQuestionActive = 0;
+    QuestionnaireClosed();
     gBMI = 0.0;
     gIdealWeight = 0.0;
     gFatMass = 0.0;

@@ -51,27 +51,43 @@ bool NextCodePoint(std::string_view text, std::size_t& pos, char32_t& out)
     return true;
 }
 
-[[noreturn]] void NotANumber()
-{
-    throw ConversionError(ConversionError::Kind::NotANumber, "not a number");
-}
+constexpr Converted<double> kNotANumber{0.0, ConversionFault::NotANumber};
+constexpr Converted<double> kOverflow{0.0, ConversionFault::Overflow};
 
-[[noreturn]] void Overflow()
+template <typename T>
+T ValueOrThrow(const Converted<T>& converted)
 {
-    throw ConversionError(ConversionError::Kind::Overflow, "number out of range");
+    if (converted.fault == ConversionFault::NotANumber) {
+        throw ConversionError(ConversionFault::NotANumber, "not a number");
+    }
+    if (converted.fault == ConversionFault::Overflow) {
+        throw ConversionError(ConversionFault::Overflow, "number out of range");
+    }
+    return converted.value;
 }
-
-bool IsBlank(char32_t c) { return c == U' ' || c == U'\u3000'; }
 
 }  // namespace
 
-double ParseNumberText(std::string_view utf8)
+bool IsBlank(char32_t c) { return c == U' ' || c == U'\t' || c == U'\u3000'; }
+
+bool IsBlankOnly(std::string_view utf8)
+{
+    std::size_t pos = 0;
+    char32_t c = 0;
+    while (pos < utf8.size()) {
+        if (!NextCodePoint(utf8, pos, c) || !IsBlank(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+Converted<double> TryParseNumberText(std::string_view utf8)
 {
     // Fold the text into ASCII: "[-]digits[.digits]", with blanks allowed
     // only around it.
     std::string ascii;
     bool negative = false;
-    bool signSeen = false;
     bool pointSeen = false;
     bool digitSeen = false;
     bool bodyStarted = false;
@@ -80,7 +96,7 @@ double ParseNumberText(std::string_view utf8)
     while (pos < utf8.size()) {
         char32_t c = 0;
         if (!NextCodePoint(utf8, pos, c)) {
-            NotANumber();
+            return kNotANumber;
         }
         if (IsBlank(c)) {
             if (bodyStarted) {
@@ -89,7 +105,7 @@ double ParseNumberText(std::string_view utf8)
             continue;
         }
         if (bodyEnded) {
-            NotANumber();  // something after the trailing blanks
+            return kNotANumber;  // something after the trailing blanks
         }
         if (c >= U'\uFF10' && c <= U'\uFF19') {
             c = U'0' + (c - U'\uFF10');
@@ -105,21 +121,19 @@ double ParseNumberText(std::string_view utf8)
             digitSeen = true;
         } else if (c == U'.') {
             if (pointSeen) {
-                NotANumber();
+                return kNotANumber;
             }
             pointSeen = true;
             ascii.push_back('.');
         } else if ((c == U'+' || c == U'-') && !bodyStarted) {
-            signSeen = true;
             negative = (c == U'-');
         } else {
-            NotANumber();
+            return kNotANumber;
         }
         bodyStarted = true;
     }
-    (void)signSeen;
     if (!digitSeen) {
-        NotANumber();  // empty, blank-only, a sign or a point alone
+        return kNotANumber;  // empty, blank-only, a sign or a point alone
     }
     double value = 0.0;
     const char* first = ascii.data();
@@ -130,25 +144,22 @@ double ParseNumberText(std::string_view utf8)
         const auto point = ascii.find('.');
         const std::string_view whole(ascii.data(), point == std::string::npos ? ascii.size() : point);
         if (whole.find_first_not_of('0') != std::string_view::npos) {
-            Overflow();
+            return kOverflow;
         }
         value = 0.0;
     } else if (ec != std::errc() || ptr != last) {
-        NotANumber();
+        return kNotANumber;
     }
     if (!std::isfinite(value)) {
-        Overflow();
+        return kOverflow;
     }
-    return negative ? -value : value;
+    return {negative ? -value : value, std::nullopt};
 }
 
 std::string Variant::AsText() const
 {
     if (const auto* text = std::get_if<std::string>(&value_)) {
         return *text;
-    }
-    if (const auto* const* box = std::get_if<const TextSource*>(&value_)) {
-        return (*box)->Text();
     }
     return std::string();
 }
@@ -159,7 +170,6 @@ bool Variant::EqualsEmptyString() const
     case Tag::Empty:
         return true;
     case Tag::String:
-    case Tag::TextRef:
         return AsText().empty();
     case Tag::Null:
     case Tag::Integer:
@@ -169,16 +179,13 @@ bool Variant::EqualsEmptyString() const
     return false;
 }
 
-std::int16_t RoundToInteger(double value)
+Converted<std::int16_t> TryRoundToInteger(double value)
 {
-    if (!std::isfinite(value)) {
-        Overflow();
-    }
     const double rounded = std::nearbyint(value);  // the default mode rounds halves to even
-    if (rounded < -32768.0 || rounded > 32767.0) {
-        Overflow();
+    if (!std::isfinite(value) || rounded < -32768.0 || rounded > 32767.0) {
+        return {0, ConversionFault::Overflow};
     }
-    return static_cast<std::int16_t>(rounded);
+    return {static_cast<std::int16_t>(rounded), std::nullopt};
 }
 
 std::string ToStrSafe(const Variant& value)
@@ -199,34 +206,33 @@ std::string ToStrSafe(const Variant& value)
     }
 }
 
-std::int16_t ToIntSafe(const Variant& value)
+Converted<double> TryToDblSafe(const Variant& value)
 {
     if (value.IsNull() || value.EqualsEmptyString()) {
-        return 0;
+        return {0.0, std::nullopt};
     }
     switch (value.tag()) {
     case Variant::Tag::Integer:
-        return value.AsInteger();
+        return {static_cast<double>(value.AsInteger()), std::nullopt};
     case Variant::Tag::Double:
-        return RoundToInteger(value.AsDouble());
+        return {value.AsDouble(), std::nullopt};
     default:
-        return RoundToInteger(ParseNumberText(value.AsText()));
+        return TryParseNumberText(value.AsText());
     }
 }
 
-double ToDblSafe(const Variant& value)
+Converted<std::int16_t> TryToIntSafe(const Variant& value)
 {
-    if (value.IsNull() || value.EqualsEmptyString()) {
-        return 0.0;
+    const Converted<double> number = TryToDblSafe(value);
+    if (number.fault) {
+        return {0, number.fault};
     }
-    switch (value.tag()) {
-    case Variant::Tag::Integer:
-        return value.AsInteger();
-    case Variant::Tag::Double:
-        return value.AsDouble();
-    default:
-        return ParseNumberText(value.AsText());
-    }
+    return TryRoundToInteger(number.value);
 }
+
+double ParseNumberText(std::string_view utf8) { return ValueOrThrow(TryParseNumberText(utf8)); }
+std::int16_t RoundToInteger(double value) { return ValueOrThrow(TryRoundToInteger(value)); }
+std::int16_t ToIntSafe(const Variant& value) { return ValueOrThrow(TryToIntSafe(value)); }
+double ToDblSafe(const Variant& value) { return ValueOrThrow(TryToDblSafe(value)); }
 
 }  // namespace tomira

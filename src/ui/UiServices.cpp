@@ -26,7 +26,7 @@
 #include <array>
 #include <iterator>
 
-#include "ui/AppText.h"
+#include "state/AppText.h"
 
 namespace tomira {
 
@@ -205,16 +205,16 @@ QPalette ProgramPalette()
         QRgb disabled;
     };
     constexpr RoleColour kColours[] = {
-        {QPalette::WindowText, 0x000000, 0x6D6D6D},      {QPalette::Window, 0xF0F0F0, 0xF0F0F0},
-        {QPalette::Base, 0xFFFFFF, 0xF0F0F0},            {QPalette::AlternateBase, 0xF7F7F7, 0xF7F7F7},
-        {QPalette::Text, 0x000000, 0x6D6D6D},            {QPalette::PlaceholderText, 0x6D6D6D, 0x6D6D6D},
-        {QPalette::Button, 0xF0F0F0, 0xF0F0F0},          {QPalette::ButtonText, 0x000000, 0x6D6D6D},
-        {QPalette::BrightText, 0xFFFFFF, 0xFFFFFF},      {QPalette::Light, 0xFFFFFF, 0xFFFFFF},
-        {QPalette::Midlight, 0xE3E3E3, 0xE3E3E3},        {QPalette::Mid, 0xA0A0A0, 0xA0A0A0},
-        {QPalette::Dark, 0x707070, 0x707070},            {QPalette::Shadow, 0x404040, 0x404040},
-        {QPalette::Highlight, 0x0063B1, 0xC0C0C0},       {QPalette::HighlightedText, 0xFFFFFF, 0x000000},
-        {QPalette::Link, 0x0000EE, 0x6D6D6D},            {QPalette::LinkVisited, 0x551A8B, 0x6D6D6D},
-        {QPalette::ToolTipBase, 0xFFFFE1, 0xFFFFE1},     {QPalette::ToolTipText, 0x000000, 0x000000},
+        {QPalette::WindowText, 0x000000, 0x6D6D6D},  {QPalette::Window, 0xF0F0F0, 0xF0F0F0},
+        {QPalette::Base, 0xFFFFFF, 0xF0F0F0},        {QPalette::AlternateBase, 0xF7F7F7, 0xF7F7F7},
+        {QPalette::Text, 0x000000, 0x6D6D6D},        {QPalette::PlaceholderText, 0x6D6D6D, 0x6D6D6D},
+        {QPalette::Button, 0xF0F0F0, 0xF0F0F0},      {QPalette::ButtonText, 0x000000, 0x6D6D6D},
+        {QPalette::BrightText, 0xFFFFFF, 0xFFFFFF},  {QPalette::Light, 0xFFFFFF, 0xFFFFFF},
+        {QPalette::Midlight, 0xE3E3E3, 0xE3E3E3},    {QPalette::Mid, 0xA0A0A0, 0xA0A0A0},
+        {QPalette::Dark, 0x707070, 0x707070},        {QPalette::Shadow, 0x404040, 0x404040},
+        {QPalette::Highlight, 0x0063B1, 0xC0C0C0},   {QPalette::HighlightedText, 0xFFFFFF, 0x000000},
+        {QPalette::Link, 0x0000EE, 0x6D6D6D},        {QPalette::LinkVisited, 0x551A8B, 0x6D6D6D},
+        {QPalette::ToolTipBase, 0xFFFFE1, 0xFFFFE1}, {QPalette::ToolTipText, 0x000000, 0x000000},
     };
     QPalette palette;
     for (const RoleColour& c : kColours) {
@@ -251,7 +251,10 @@ QFont UiFont(double pointSize)
     return font;
 }
 
-QString ToQString(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+QString ToQString(const std::string& utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 std::string ToStdString(const QString& text) { return text.toStdString(); }
 
@@ -383,8 +386,7 @@ public:
         // Whichever event comes first once the frame is there: a window
         // manager that keeps the window where it is sends no move.
         auto& window = static_cast<QWidget&>(*watched);
-        if (window.isVisible() && window.windowHandle() != nullptr &&
-            !window.windowHandle()->frameMargins().isNull()) {
+        if (window.isVisible() && window.windowHandle() != nullptr && !window.windowHandle()->frameMargins().isNull()) {
             window.removeEventFilter(this);
             deleteLater();
             MoveToCentre(window);

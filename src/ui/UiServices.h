@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/MessageService.h"
+#include "state/MessageService.h"
 #include "ui/Units.h"
 
 class QAbstractButton;

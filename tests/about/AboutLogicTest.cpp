@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "about/AboutLogic.h"
-#include "ui/RecordingMessages.h"
+#include "support/InMemoryRegistry.h"
+#include "support/RecordingMessages.h"
 
 namespace tomira {
 namespace {
@@ -36,15 +38,10 @@ struct Fixture {
 
 TEST(GetKeyValueTest, ReadsTextAndNumbersAsWindowsWouldAndClosesTheKey)
 {
-    struct Case {
-        std::uint32_t type;
-        std::string data;
-        bool found;
-        std::string value;  // "before" on entry
-    };
-    const Case cases[] = {
+    // Type and data stored, whether found, the value read ("before" on entry).
+    const std::tuple<std::uint32_t, std::string, bool, std::string> cases[] = {
         {kRegSz, std::string("C:\\x y.exe\0", 11), true, "C:\\x y.exe"},
-        {kRegSz, "C:\\Tools", true, "C:\\Tools"},  // stored without a terminator
+        {kRegSz, "C:\\Tools", true, "C:\\Tools"},                                  // stored without a terminator
         {kRegSz, std::string("ab\0cd\0\0", 7), true, std::string("ab\0cd\0", 6)},  // only the last goes
         {kRegSz, std::string(1023, 'a') + '\0', true, std::string(1023, 'a')},
         {kRegSz, std::string(1024, 'a') + '\0', false, ""},  // over the 1024-byte buffer
@@ -52,12 +49,12 @@ TEST(GetKeyValueTest, ReadsTextAndNumbersAsWindowsWouldAndClosesTheKey)
         {kRegDword, "\xEF\xBE\xAD\xDE", true, "&hDEADBEEF"},
         {kRegBinary, "\x01\x02", true, "before"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [type, data, found, expected] : cases) {
         Fixture f;
-        f.registry.SetValue(kHKeyLocalMachine, kKey, "Value", c.type, {c.data.begin(), c.data.end()});
+        f.registry.SetValue(kHKeyLocalMachine, kKey, "Value", type, {data.begin(), data.end()});
         std::string value = "before";
-        EXPECT_EQ(f.logic.GetKeyValue(kHKeyLocalMachine, kKey, "value", value), c.found) << c.data;
-        EXPECT_EQ(value, c.value);
+        EXPECT_EQ(f.logic.GetKeyValue(kHKeyLocalMachine, kKey, "Value", value), found) << data;
+        EXPECT_EQ(value, expected);
         // Opened once, for query and write, and closed again.
         EXPECT_EQ(f.registry.accessRequested, std::vector<std::uint32_t>{0x2003F});
         EXPECT_EQ(f.registry.OpenHandles(), 0u);
@@ -79,7 +76,6 @@ TEST(GetKeyValueTest, AReadOnlyKeyIsReadWithReadAccess)
     EXPECT_EQ(value, "C:\\x.exe");
     EXPECT_EQ(f.registry.accessRequested, (std::vector<std::uint32_t>{0x2003F, 0x20019}));
     EXPECT_EQ(f.registry.OpenHandles(), 0u);
-
 }
 
 TEST(StartSysInfoTest, StartsTheRegisteredToolOrSaysItIsUnavailable)
@@ -87,7 +83,11 @@ TEST(StartSysInfoTest, StartsTheRegisteredToolOrSaysItIsUnavailable)
     const std::string tool = "C:\\Program Files\\MSInfo\\msinfo32.exe";
     const std::string folder = "D:\\MSInfo";
     const std::string folderTool = folder + "\\MSINFO32.EXE";
-    struct Case { const char* name; bool path, folder, fileThere, starts; std::vector<std::string> started; };
+    struct Case {
+        const char* name;
+        bool path, folder, fileThere, starts;
+        std::vector<std::string> started;
+    };
     const Case cases[] = {
         {"the path is started as read, untested", true, false, false, true, {tool}},
         {"a path that does not start", true, false, false, false, {tool}},
@@ -99,18 +99,10 @@ TEST(StartSysInfoTest, StartsTheRegisteredToolOrSaysItIsUnavailable)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Fixture f;
-        if (c.path) {
-            f.registry.SetText(kHKeyLocalMachine, kSysInfoPathKey, kSysInfoPathValue, tool);
-        }
-        if (c.folder) {
-            f.registry.SetText(kHKeyLocalMachine, kSysInfoLocationKey, kSysInfoLocationValue, folder);
-        }
-        if (c.fileThere) {
-            f.system.files = {folderTool};
-        }
-        if (c.starts) {
-            f.system.programs = {tool, folderTool};
-        }
+        if (c.path) f.registry.SetText(kHKeyLocalMachine, kSysInfoPathKey, kSysInfoPathValue, tool);
+        if (c.folder) f.registry.SetText(kHKeyLocalMachine, kSysInfoLocationKey, kSysInfoLocationValue, folder);
+        if (c.fileThere) f.system.files = {folderTool};
+        if (c.starts) f.system.programs = {tool, folderTool};
         f.logic.StartSysInfo();
         EXPECT_EQ(f.system.started, c.started);
         const bool started = !c.started.empty() && c.starts;

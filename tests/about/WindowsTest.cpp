@@ -14,7 +14,7 @@
 
 #include "about/AboutLogic.h"
 #include "about/AnsiText.h"
-#include "ui/RecordingMessages.h"
+#include "support/RecordingMessages.h"
 
 namespace tomira {
 namespace {
@@ -32,15 +32,21 @@ void WriteText(const std::wstring& key, const std::wstring& name, const std::wst
               ERROR_SUCCESS);
 }
 
-// Presses the button with the system's registry, file test and start.
+// The About box's logic over the system's registry, file test and start.
+struct SystemAbout {
+    std::unique_ptr<RegistryApi> registry = MakeSystemRegistry();
+    std::unique_ptr<FileProbe> files = MakeSystemFileProbe();
+    std::unique_ptr<ProgramStarter> starter = MakeSystemProgramStarter();
+    testing::RecordingMessages messages;
+    AboutLogic logic{*registry, *files, *starter, messages};
+};
+
+// Presses the button.
 std::vector<ShownMessage> StartSysInfo()
 {
-    auto registry = MakeSystemRegistry();
-    auto files = MakeSystemFileProbe();
-    auto starter = MakeSystemProgramStarter();
-    testing::RecordingMessages messages;
-    AboutLogic(*registry, *files, *starter, messages).StartSysInfo();
-    return messages.shown;
+    SystemAbout about;
+    about.logic.StartSysInfo();
+    return about.messages.shown;
 }
 
 TEST(WindowsRegistryTest, ReadsTextInTheCodePageAndNumbersAndLeaksNoHandle)
@@ -49,11 +55,8 @@ TEST(WindowsRegistryTest, ReadsTextInTheCodePageAndNumbersAndLeaksNoHandle)
     WriteText(kKey, L"\u30C4\u30FC\u30EB", L"C:\\\u30C4\u30FC\u30EB\\msinfo32.exe");
     const DWORD number = 261;
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey.c_str(), L"Number", REG_DWORD, &number, sizeof number);
-    auto registry = MakeSystemRegistry();
-    auto files = MakeSystemFileProbe();
-    auto starter = MakeSystemProgramStarter();
-    testing::RecordingMessages messages;
-    AboutLogic logic(*registry, *files, *starter, messages);
+    SystemAbout about;
+    AboutLogic& logic = about.logic;
     std::string value;
     EXPECT_TRUE(logic.GetKeyValue(kHKeyLocalMachine, "software\\tomira test", "ツール", value));
     EXPECT_EQ(value, "C:\\ツール\\msinfo32.exe");

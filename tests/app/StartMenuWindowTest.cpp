@@ -1,6 +1,7 @@
-// The main window: its layout, keys and masking, and the body metrics bound
-// to it (the field checks as the focus leaves, cmd計算 by mouse and by Alt+C,
-// a field that holds no usable number).
+// The main window: its layout, keys and masking, the body metrics bound to it
+// (the field checks as the focus leaves, cmd計算 by mouse and by Alt+C, a
+// field that holds no usable number) and what its fields make of an input
+// method.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -10,12 +11,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QInputMethodEvent>
 #include <QInputMethodQueryEvent>
+#include <QKeyEvent>
 #include <QTest>
 
 #include "app/frmStartMenu.h"
 #include "metrics/MetricsCalculator.h"
-#include "ui/RecordingMessages.h"
+#include "state/AppText.h"
+#include "support/RecordingMessages.h"
 
 namespace tomira {
 namespace {
@@ -65,12 +69,12 @@ protected:
 
 TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem)
 {
-    EXPECT_EQ(Control<QLabel>("lblVersion")->text(), QStringLiteral("Version 2.02"));
+    EXPECT_EQ(Control<QLabel>("lblVersion")->text(), QString::fromUtf8(kVersionText));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_EQ(window.centralWidget()->size(), QSize(544, 527));
     const std::pair<const char*, QRect> cases[] = {
-        {"txt名前", QRect(160, 80, 345, 25)},         {"lbl体重", QRect(24, 160, 137, 25)},
-        {"chk体重等表示", QRect(368, 200, 145, 17)},  {"cmd計算", QRect(360, 136, 153, 33)},
+        {"txt名前", QRect(160, 80, 345, 25)},        {"lbl体重", QRect(24, 160, 137, 25)},
+        {"chk体重等表示", QRect(368, 200, 145, 17)}, {"cmd計算", QRect(360, 136, 153, 33)},
         {"txtTOMIRA体質", QRect(160, 248, 209, 24)}, {"cmd終了", QRect(368, 472, 145, 33)},
     };
     for (const auto& [name, pixels] : cases) {
@@ -80,11 +84,10 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem)
 
 TEST_F(MainWindowTest, TabRunsInTheOrderOfTheTabIndices)
 {
-    const char* const order[] = {"txt名前",        "txt身長",         "txt体重",       "txt体脂肪率",
-                                 "cmd計算",        "cmdTOMIRA判定",   "cmdBMI解説",    "cmd理想体重解説",
-                                 "cmd体脂肪量解説", "cmd判定結果の消去", "cmd終了",       "cmdTOMIRA解説",
-                                 "chk体重等表示",  "txtTOMIRA体質",   "txtBMI",        "txt理想体重",
-                                 "txt体脂肪量",    "txt名前"};
+    const char* const order[] = {
+        "txt名前",       "txt身長",         "txt体重",         "txt体脂肪率",       "cmd計算",     "cmdTOMIRA判定",
+        "cmdBMI解説",    "cmd理想体重解説", "cmd体脂肪量解説", "cmd判定結果の消去", "cmd終了",     "cmdTOMIRA解説",
+        "chk体重等表示", "txtTOMIRA体質",   "txtBMI",          "txt理想体重",       "txt体脂肪量", "txt名前"};
     Field("txt名前")->setFocus();
     for (const char* name : order) {
         ASSERT_EQ(QApplication::focusWidget(), Control(name)) << "expected focus on " << name;
@@ -129,8 +132,6 @@ TEST_F(MainWindowTest, WeightAndBodyFatAreMaskedUntilShown)
         }
         EXPECT_EQ(weight->displayText(), shown ? QStringLiteral("65.5") : QStringLiteral("****")) << shown;
         EXPECT_EQ(Field("txt体脂肪率")->displayText(), shown ? QStringLiteral("20") : QStringLiteral("**")) << shown;
-        // Shown in clear or not, they take no input method.
-        EXPECT_FALSE(weight->testAttribute(Qt::WA_InputMethodEnabled));
     }
 }
 
@@ -151,6 +152,7 @@ TEST_F(MainWindowTest, ClearEmptiesResultsAndKeepsInputs)
     for (const char* name : results) Field(name)->setText(QStringLiteral("x"));
     state.gConstitution = "ヴァータ";
     state.gBMI = 22.5;
+    state.gBodyType = "普通型";
     state.gVata = 85;
     window.logic().mShowResults = kTrue;
     Click("cmd判定結果の消去");
@@ -158,6 +160,7 @@ TEST_F(MainWindowTest, ClearEmptiesResultsAndKeepsInputs)
     EXPECT_EQ(Field("txt身長")->text(), QStringLiteral("170"));
     EXPECT_EQ(state.gConstitution, "");
     EXPECT_EQ(state.gBMI, 0.0);
+    EXPECT_EQ(state.gBodyType, "");
     EXPECT_EQ(state.gVata, 85);
     EXPECT_EQ(window.logic().mShowResults, kFalse);
 }
@@ -176,6 +179,12 @@ TEST_F(MainWindowTest, LeavingAFieldShowsItsFiguresOnlyAfterTheFirstCalculate)
     QTest::keyClick(Field("txt体重"), Qt::Key_C, Qt::AltModifier);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Box("txtBMI") == QStringLiteral("22.5"); }, 1000));
     EXPECT_TRUE(Box("txt体脂肪量").isEmpty());
+    // So the fat mass goes with the body fat erased before Alt+C.
+    for (const QString& fat : {QStringLiteral("20"), QString()}) {
+        Retype("txt体脂肪率", fat);
+        QTest::keyClick(Field("txt体脂肪率"), Qt::Key_C, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Box("txt体脂肪量") == (fat.isEmpty() ? "" : "13.0"); }, 1000));
+    }
 
     Retype("txt身長", "180");
     QTest::keyClick(Field("txt身長"), Qt::Key_Tab);
@@ -202,13 +211,62 @@ TEST_F(MainWindowTest, ABadFieldIsMarkedNamedAndSelected)
 
     Click("cmd計算");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0], (ShownMessage{sentence, "確認", MessageIcon::Exclamation}));
+    EXPECT_EQ(messages.shown[0], (ShownMessage{sentence, kConfirmTitle, MessageIcon::Exclamation}));
     EXPECT_EQ(Box("txt体脂肪量"), QStringLiteral("13.0"));
     EXPECT_EQ(QApplication::focusWidget(), field);
     EXPECT_EQ(field->selectedText(), QStringLiteral("170cm"));
     // Typing a number over the selection takes the mark away.
     QTest::keyClicks(field, QStringLiteral("160"));
     EXPECT_TRUE(field->toolTip().isEmpty());
+}
+
+// Sends what an input method sends to a field: a composition, or a commit.
+void Input(QWidget* field, const QString& preedit, const QString& commit = {})
+{
+    QInputMethodEvent event(preedit, {});
+    event.setCommitString(commit);
+    QApplication::sendEvent(field, &event);
+}
+
+TEST_F(MainWindowTest, ADisabledFieldTakesNothingFromAnIme)
+{
+    QLineEdit* weight = Field("txt体重");
+    weight->setFocus();
+    Input(weight, QStringLiteral("ろく"));
+    Input(weight, {}, QStringLiteral("６５"));
+    EXPECT_EQ(weight->text(), QString());
+    Input(Field("txt名前"), QStringLiteral("やまだ"));
+    Input(Field("txt名前"), {}, QStringLiteral("山田"));
+    EXPECT_EQ(Box("txt名前"), QStringLiteral("山田"));
+}
+
+TEST_F(MainWindowTest, APendingCompositionIsCommittedOnceIntoItsOwnField)
+{
+    QLineEdit* name = Field("txt名前");
+    QLineEdit* height = Field("txt身長");
+    // Left by the focus: into the name, and the IME's late copy is dropped.
+    name->setFocus();
+    Input(name, QStringLiteral("やまだ"));
+    height->setFocus();
+    EXPECT_EQ(name->text(), QStringLiteral("やまだ"));
+    Input(height, {}, QStringLiteral("やまだ"));
+    EXPECT_EQ(height->text(), QString());
+    // A composition of the height's own is still taken, and so is a
+    // character committed at once after it.
+    Input(height, QStringLiteral("いち"));
+    Input(height, {}, QStringLiteral("１"));
+    Input(height, {}, QStringLiteral("、"));
+    EXPECT_EQ(height->text(), QStringLiteral("１、"));
+
+    // Alt, as an access key begins, commits it too.
+    name->setFocus();
+    name->clear();
+    Input(name, QStringLiteral("たろう"));
+    QKeyEvent alt(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QApplication::sendEvent(name, &alt);
+    EXPECT_EQ(name->text(), QStringLiteral("たろう"));
+    Input(name, {}, QStringLiteral("たろう"));
+    EXPECT_EQ(name->text(), QStringLiteral("たろう"));
 }
 
 // Records the modes the window asks the input method for.

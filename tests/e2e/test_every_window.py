@@ -1,10 +1,11 @@
-"""Every window as users with other desktops see it: at the scale factors
-1, 1.25, 1.5 and 2, and under the light default and the dark and coloured
-qt6ct schemes "darker" and "waves". Each window is saved as a picture; its
-Japanese is drawn as glyphs, every text reaches a WCAG contrast of 4.5 to 1
-against the ground it stands on, the window is centred on the screen, and
-at each scale it is as many times as large, with every control where it
-was in the window's own (device-independent) coordinates."""
+"""Every window as users with other desktops see it, reached along the
+body-metrics road and the About box's from the keyboard: at the scale
+factors 1, 1.25, 1.5 and 2, and under the light default and the dark and
+coloured qt6ct schemes "darker" and "waves". Each window is saved as a
+picture; its Japanese is drawn as glyphs, every text reaches a WCAG
+contrast of 4.5 to 1 against the ground it stands on, the window is centred
+on the screen, and at each scale it is as many times as large, with every
+control where it was in the window's own (device-independent) coordinates."""
 
 import os
 import shutil
@@ -20,6 +21,10 @@ SCHEMES = ("darker", "waves")
 CONTROL_ROLES = ("label", "push button", "text", "password text", "combo box", "check box")
 TEXT_ROLES = ("label", "push button", "text", "check box", "combo box", "menu item", "menu")
 SLACK = 2  # pixels a scaled size or position may be off by rounding
+ABOUT = "TOMIRAのﾊﾞｰｼﾞｮﾝ情報"
+# The ways out besides 終了 (the constitution road's last step): the File
+# menu's 終了 and the close box (Alt+F4 through the window manager).
+EXITS = (("alt+f", "x"), ("alt+F4",))
 
 
 def luminance(rgb):
@@ -99,9 +104,9 @@ class EveryWindow(TomiraTestCase):
                 boxes[key + (seen[key],)] = (e.x - origin.x, e.y - origin.y, e.width, e.height)
         return inside[2:], centre, boxes
 
-    def visit_every_window(self, scale=None, scheme=None):
-        """Opens each window in turn, checks and saves it; returns the layout
-        of each."""
+    def visit_every_window(self, scale=None, scheme=None, exit_keys=EXITS[0]):
+        """Opens each window in turn, checks and saves it, leaves the program
+        by `exit_keys`; returns the layout of each window."""
         config = tempfile.mkdtemp(prefix="tomira-qt6ct-")
         self.addCleanup(shutil.rmtree, config, True)
         os.makedirs(os.path.join(config, "qt6ct"))
@@ -135,8 +140,32 @@ class EveryWindow(TomiraTestCase):
         for value in ("170", "65", "20"):
             display.key("Return")
             display.type(value)
-        display.key("Return", "Return")
+        display.key("Return")
+        tomira.wait_focus("計算")
+        display.key("Return")
         wait_for("the BMI", lambda: text_of(tomira.find(main, "text", "体型診断（BMI）")) == "22.5")
+        self.assertEqual([text_of(tomira.find(main, "text", name)) for name in ("名前", "理想体重（kg）", "体脂肪量（kg）")],
+                         ["Yamada", "63.6", "13.0"])
+
+        # From 計算, Tab reaches the explanation buttons in turn (after 診断);
+        # Enter opens each dialog, Esc leaves it open, Enter closes it.
+        display.key("Tab")
+        for what, title, name, sentence in (
+                ("体型診断（BMI）", "BMIについて", "dialog-bmi", "あなたのBMIは「22.5：普通型」です。"),
+                ("理想体重（kg）", "理想体重について", "dialog-ideal-weight", "あなたの理想体重は「63.6kg」です。"),
+                ("体脂肪量（kg）", "体脂肪量について", "dialog-fat-mass", "あなたの体脂肪量は「13.0kg」です。")):
+            display.key("Tab")
+            wait_for(f"the focus on {what}'s button",
+                     lambda: (f := tomira.focused()) is not None and f.description == what + "の解説")
+            display.key("Return")
+            dialog = tomira.window(title, roles=("dialog", "frame"))
+            record(name, dialog, tomira.find(dialog, "label", title))
+            tomira.find(dialog, "label", sentence)
+            display.key("Escape")
+            tomira.window(title, roles=("dialog", "frame"))
+            display.key("Return")
+            tomira.no_window(title, roles=("dialog", "frame"))
+
         tomira.click(tomira.find(main, "check box", "体重等を表示する"))
         display.key("Tab")  # the check box shows its own ground without the focus frame
         record("main-window", main, label(main, "体型診断"))
@@ -147,26 +176,27 @@ class EveryWindow(TomiraTestCase):
         record("file-menu", main)
         display.key("Escape", "Escape")
 
-        for what, title, name in (("体型診断（BMI）", "BMIについて", "dialog-bmi"),
-                                  ("理想体重（kg）", "理想体重について", "dialog-ideal-weight"),
-                                  ("体脂肪量（kg）", "体脂肪量について", "dialog-fat-mass")):
-            tomira.click(next(b for b in tomira.all(main, "push button")
-                              if b.name == "解説" and b.description == what + "の解説"))
-            dialog = tomira.window(title, roles=("dialog", "frame"))
-            record(name, dialog, tomira.find(dialog, "label", title))
-            display.key("alt+x")
-            tomira.no_window(title, roles=("dialog", "frame"))
-
+        # The About box: OK has the focus, the system information message
+        # leaves the box open; Esc closes it, and so does Enter on OK.
         display.key("alt+h", "v")
-        about = tomira.window("TOMIRAのﾊﾞｰｼﾞｮﾝ情報", roles=("dialog", "frame"))
+        about = tomira.window(ABOUT, roles=("dialog", "frame"))
+        tomira.wait_focus("OK")
         record("about-box", about, label(about, "このプログラムは"))
+        label(about, "Version " + os.environ["TOMIRA_VERSION"])
         display.key("alt+s")
-        box, _ = tomira.message_box("TOMIRA")
+        box, texts = tomira.message_box("TOMIRA")
+        self.assertIn("現時点ではｼｽﾃﾑ情報を使用できません", texts)
         record("message-box", box)
         display.key("Return")
         tomira.no_window("TOMIRA", roles=("alert",))
+        tomira.window(ABOUT, roles=("dialog", "frame"))
         display.key("Escape")
-        tomira.no_window("TOMIRAのﾊﾞｰｼﾞｮﾝ情報", roles=("dialog", "frame"))
+        tomira.no_window(ABOUT, roles=("dialog", "frame"))
+        display.key("alt+h", "v")
+        tomira.window(ABOUT, roles=("dialog", "frame"))
+        tomira.wait_focus("OK")
+        display.key("Return")
+        tomira.no_window(ABOUT, roles=("dialog", "frame"))
 
         tomira.click(tomira.find(main, "push button", "診断"))
         question = tomira.window("TOMIRA", roles=("dialog",))
@@ -175,13 +205,15 @@ class EveryWindow(TomiraTestCase):
         record("questionnaire", question, label(question, " 動作"))
         tomira.click(tomira.find(question, "push button", "閉じる"))
         tomira.no_window("TOMIRA", roles=("dialog",))
+        display.key(*exit_keys)
+        self.assertEqual(tomira.gone(), 0, f"{exit_keys} ends the program")
         self.doCleanups()
         return seen
 
     def test_every_window_at_every_scale_and_in_every_scheme(self):
         normal = self.visit_every_window()
         for scheme in SCHEMES:
-            self.visit_every_window(scheme=scheme)
+            self.visit_every_window(scheme=scheme, exit_keys=EXITS[1])
         for scale in SCALES:
             scaled = self.visit_every_window(scale)
             self.assertEqual(set(normal), set(scaled))

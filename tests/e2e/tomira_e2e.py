@@ -270,9 +270,12 @@ class TomiraTestCase(unittest.TestCase):
     def setUp(self):
         self.display = Display(self.scale)
         self.addCleanup(self.display.close)
-        self.tomira = Tomira(self.display)
+        self.tomira = Tomira(self.display, self.prepare())
         self.addCleanup(self.tomira.close)
         self.main = self.tomira.window("TOMIRA", roles=("frame",))
+
+    def prepare(self):  # sets up the display for the program; returns its extra environment
+        return {}
 
     def assertJapaneseRenders(self, shot, node, text):
         """The control's Japanese text is drawn as glyphs, not as boxes: real
@@ -301,8 +304,9 @@ class ImeTestCase(TomiraTestCase):
         self.home = tempfile.mkdtemp(dir=os.environ["HOME"])
         self.addCleanup(shutil.rmtree, self.home, True)
         self.addCleanup(self._end_mozc_server)
-        self.display = Display()
-        self.addCleanup(self.display.close)
+        super().setUp()
+
+    def prepare(self):
         env = self.env = dict(self.display.env, HOME=self.home)
         log = open(os.path.join(ARTIFACTS, self.framework + ".log"), "ab")
         self.addCleanup(log.close)
@@ -322,9 +326,7 @@ class ImeTestCase(TomiraTestCase):
                 self.ime("ibus", "engine", "mozc-jp")
                 return self.ime("ibus", "engine").strip() == "mozc-jp"
             wait_for("Mozc on ibus", mozc_on_ibus)
-        self.tomira = Tomira(self.display, {"HOME": self.home, "QT_IM_MODULE": self.framework})
-        self.addCleanup(self.tomira.close)
-        self.main = self.tomira.window("TOMIRA", roles=("frame",))
+        return {"HOME": self.home, "QT_IM_MODULE": self.framework}
 
     def ime(self, *command):
         return subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=10).stdout

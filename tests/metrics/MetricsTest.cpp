@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "metrics/ExplanationText.h"
 #include "metrics/MetricsCalculator.h"
@@ -49,8 +50,7 @@ protected:
 
 TEST_F(CalculatorTest, CalculateShowsTheFiguresAndTheBodyTypeOfTheValue)
 {
-    struct Case { const char *h, *w, *p; Box bmi; const char* bodyType; Box ideal, fat; };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, const char*, Box, const char*, Box, Box> cases[] = {
         {"170", "65", "20", "22.5", "普通型", "63.6", "13.0"},
         {"200", "74", "", "18.5", "普通型", "88.0", kSame},
         {"200", "73.99", "", "18.5", "やせ型", "88.0", kSame},
@@ -61,12 +61,12 @@ TEST_F(CalculatorTest, CalculateShowsTheFiguresAndTheBodyTypeOfTheValue)
         {"170", "0", "", kSame, "", "63.6", kSame},
         {"170", "65", "0.5", "22.5", "普通型", "63.6", kSame},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.h) + " / " + c.w + " / " + c.p);
+    for (const auto& [h, w, p, bmi, bodyType, ideal, fat] : cases) {
+        SCOPED_TRACE(std::string(h) + " / " + w + " / " + p);
         Fresh(false);
-        const MetricsOutcome out = calculator.Calculate({c.h, c.w, c.p});
-        ExpectBoxes(out, c.bmi, c.ideal, c.fat);
-        EXPECT_EQ(state.gBodyType, c.bodyType);
+        const MetricsOutcome out = calculator.Calculate({h, w, p});
+        ExpectBoxes(out, bmi, ideal, fat);
+        EXPECT_EQ(state.gBodyType, bodyType);
         EXPECT_EQ(showResults, kTrue);
         EXPECT_TRUE(out.message.empty());
     }
@@ -78,8 +78,7 @@ TEST_F(CalculatorTest, CalculateShowsTheFiguresAndTheBodyTypeOfTheValue)
 
 TEST_F(CalculatorTest, EachFieldCheckRecomputesOrClearsItsOwnGroups)
 {
-    struct Case { F field; const char *h, *w, *p; Box bmi, ideal, fat; };
-    const Case cases[] = {
+    const std::tuple<F, const char*, const char*, const char*, Box, Box, Box> cases[] = {
         {F::Height, "", "65", "20", "", "", kSame},
         {F::Height, "160", "65", "20", "25.4", "56.3", kSame},
         {F::Weight, "170", "", "20", "", "", ""},
@@ -89,16 +88,16 @@ TEST_F(CalculatorTest, EachFieldCheckRecomputesOrClearsItsOwnGroups)
         {F::BodyFat, "170", "65", "", kSame, kSame, ""},
         {F::BodyFat, "170", "65", "30", kSame, kSame, "19.5"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(FieldName(c.field) + ": " + c.h + " / " + c.w + " / " + c.p);
+    for (const auto& [field, h, w, p, bmi, ideal, fat] : cases) {
+        SCOPED_TRACE(FieldName(field) + ": " + h + " / " + w + " / " + p);
         Fresh(true);
         const double fatBefore = state.gFatMass;
-        ExpectBoxes(calculator.FieldCheck(c.field, {c.h, c.w, c.p}), c.bmi, c.ideal, c.fat);
-        if (c.bmi == "") {
+        ExpectBoxes(calculator.FieldCheck(field, {h, w, p}), bmi, ideal, fat);
+        if (bmi == Box("")) {
             EXPECT_EQ(state.gBMI, 0.0);
             EXPECT_EQ(state.gBodyType, "");
         }
-        EXPECT_EQ(state.gFatMass, c.fat == "" ? 0.0 : c.fat == kSame ? fatBefore : std::stod(*c.fat));
+        EXPECT_EQ(state.gFatMass, !fat ? fatBefore : fat->empty() ? 0.0 : std::stod(*fat));
     }
     // Before the first Calculate a check keeps only the state current.
     Fresh(false);
@@ -108,30 +107,29 @@ TEST_F(CalculatorTest, EachFieldCheckRecomputesOrClearsItsOwnGroups)
 
 TEST_F(CalculatorTest, ABadFieldIsNamedAndWhatDependsOnItIsCleared)
 {
-    struct Case { F field; const char* text; InputFault fault; Box bmi, ideal, fat; };
-    const Case cases[] = {
+    const std::tuple<F, const char*, InputFault, Box, Box, Box> cases[] = {
         {F::Height, "170cm", InputFault::NotANumber, "", "", "13.0"},
         {F::Weight, "40000", InputFault::OutOfRange, "", "", ""},
         {F::BodyFat, "　 ", InputFault::BlankOnly, "22.5", "63.6", ""},
         {F::BodyFat, "1,700", InputFault::NotANumber, "22.5", "63.6", ""},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
+    for (const auto& [field, text, fault, bmi, ideal, fat] : cases) {
+        SCOPED_TRACE(text);
         MeasurementTexts texts{"170", "65", "20"};
-        (c.field == F::Height ? texts.height : c.field == F::Weight ? texts.weight : texts.bodyFat) = c.text;
+        (field == F::Height ? texts.height : field == F::Weight ? texts.weight : texts.bodyFat) = text;
         // Leaving the field: cleared, no message while the focus moves.
         Fresh(true);
-        MetricsOutcome out = calculator.FieldCheck(c.field, texts);
-        EXPECT_EQ(out.fault(c.field), c.fault);
+        MetricsOutcome out = calculator.FieldCheck(field, texts);
+        EXPECT_EQ(out.fault(field), fault);
         EXPECT_TRUE(out.message.empty());
-        EXPECT_EQ(Seen(out.bmi), c.bmi == "" ? Box("") : kSame);
-        EXPECT_EQ(Seen(out.fatMass), c.fat == "" ? Box("") : kSame);
+        EXPECT_EQ(Seen(out.bmi), bmi == "" ? Box("") : kSame);
+        EXPECT_EQ(Seen(out.fatMass), fat == "" ? Box("") : kSame);
         // Calculate: the sound figures, one message, the focus to the field.
         Fresh(true);
         out = calculator.Calculate(texts);
-        ExpectBoxes(out, c.bmi, c.ideal, c.fat);
-        EXPECT_EQ(out.message, FaultSentence(c.field, c.fault));
-        EXPECT_EQ(out.focusField, c.field);
+        ExpectBoxes(out, bmi, ideal, fat);
+        EXPECT_EQ(out.message, FaultSentence(field, fault));
+        EXPECT_EQ(out.focusField, field);
     }
 }
 
@@ -143,43 +141,40 @@ TEST_F(CalculatorTest, OneMessageNamesEveryBadFieldAndTheFirstGetsTheFocus)
               "体脂肪率が空白だけになっています。数字を入力するか、空白を消してください。");
     EXPECT_EQ(out.focusField, F::Height);
     EXPECT_EQ(FaultSentence(F::Weight, InputFault::OutOfRange), "体重の数値が大きすぎて計算できません。");
+    EXPECT_EQ(FaultSentence(F::BodyFat, InputFault::NotANumber),
+              "体脂肪率に数字以外の文字が入っています。数字だけで入力してください（例：20.5）。");
 }
 
 TEST(ExplanationText, ResultLinesFollowTheBMIAndItsBodyType)
 {
-    struct Case {
-        double bmi;
-        const char* bodyType;
-        double ideal, fat;
-        const char *bmiSentence, *idealSentence, *fatSentence;
-        std::uint32_t colour;
-    };
-    const Case cases[] = {
-        {0, "", 0, 0, "あなたのBMIは「不明」です。", "あなたの理想体重は「不明」です。", "あなたの体脂肪量は「不明」です。",
-         kLightRed},
-        {22.04, "普通型", 63.58, 13, "あなたのBMIは「22.0：普通型」です。", "あなたの理想体重は「63.6kg」です。",
-         "あなたの体脂肪量は「13.0kg」です。", kLightGreen},
-        // Present means: rounds to a whole number other than 0.
-        {0.5, "やせ型", 63.6, 13, "あなたのBMIは「不明」です。", "あなたの理想体重は「不明」です。",
-         "あなたの体脂肪量は「不明」です。", kLightCyan},
-        {0.51, "やせ型", 0, 0, "あなたのBMIは「0.5：やせ型」です。", "あなたの理想体重は「0.0kg」です。",
-         "あなたの体脂肪量は「0.0kg」です。", kLightCyan},
-        {31.2, "肥満型", 63.6, 20.1, "あなたのBMIは「31.2：肥満型」です。", "あなたの理想体重は「63.6kg」です。",
-         "あなたの体脂肪量は「20.1kg」です。", kLightMagenta},
-        {40000, "普通型 ", std::numeric_limits<double>::infinity(), std::nan(""), "あなたのBMIは「40000.0：普通型 」です。",
-         "あなたの理想体重は「不明」です。", "あなたの体脂肪量は「不明」です。", kLightRed},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.bmi);
+    const std::tuple<double, const char*, double, double, const char*, const char*, const char*, std::uint32_t>
+        cases[] = {
+            {0, "", 0, 0, "あなたのBMIは「不明」です。", "あなたの理想体重は「不明」です。",
+             "あなたの体脂肪量は「不明」です。", kLightRed},
+            {22.04, "普通型", 63.58, 13, "あなたのBMIは「22.0：普通型」です。", "あなたの理想体重は「63.6kg」です。",
+             "あなたの体脂肪量は「13.0kg」です。", kLightGreen},
+            // Present means: rounds to a whole number other than 0.
+            {0.5, "やせ型", 63.6, 13, "あなたのBMIは「不明」です。", "あなたの理想体重は「不明」です。",
+             "あなたの体脂肪量は「不明」です。", kLightCyan},
+            {0.51, "やせ型", 0, 0, "あなたのBMIは「0.5：やせ型」です。", "あなたの理想体重は「0.0kg」です。",
+             "あなたの体脂肪量は「0.0kg」です。", kLightCyan},
+            {31.2, "肥満型", 63.6, 20.1, "あなたのBMIは「31.2：肥満型」です。", "あなたの理想体重は「63.6kg」です。",
+             "あなたの体脂肪量は「20.1kg」です。", kLightMagenta},
+            {40000, "普通型 ", std::numeric_limits<double>::infinity(), std::nan(""),
+             "あなたのBMIは「40000.0：普通型 」です。", "あなたの理想体重は「不明」です。",
+             "あなたの体脂肪量は「不明」です。", kLightRed},
+        };
+    for (const auto& [bmi, bodyType, ideal, fat, bmiSentence, idealSentence, fatSentence, colour] : cases) {
+        SCOPED_TRACE(bmi);
         modCommon state;
-        state.gBMI = c.bmi;
-        state.gBodyType = c.bodyType;
-        state.gIdealWeight = c.ideal;
-        state.gFatMass = c.fat;
-        EXPECT_EQ(BMIResultSentence(state), c.bmiSentence);
-        EXPECT_EQ(IdealWeightResultSentence(state), c.idealSentence);
-        EXPECT_EQ(FatMassResultSentence(state), c.fatSentence);
-        EXPECT_EQ(BMIResultColour(state.gBodyType), c.colour);
+        state.gBMI = bmi;
+        state.gBodyType = bodyType;
+        state.gIdealWeight = ideal;
+        state.gFatMass = fat;
+        EXPECT_EQ(BMIResultSentence(state), bmiSentence);
+        EXPECT_EQ(IdealWeightResultSentence(state), idealSentence);
+        EXPECT_EQ(FatMassResultSentence(state), fatSentence);
+        EXPECT_EQ(BMIResultColour(state.gBodyType), colour);
     }
 }
 

@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
 # Installs TOMIRA into a scratch root and checks it like a distribution
-# would: the desktop entry, the AppStream metainfo, the icons, the Debian
-# package (lintian), and that the unpacked program starts on a real X server.
+# would: the desktop entry, the AppStream metainfo, the icons and the Debian
+# package (its dependencies, lintian).
 #   check-package.sh BUILD-DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
 scratch=$(mktemp -d)
-pids=()
-cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$scratch"; }
-trap cleanup EXIT
+trap 'rm -rf "$scratch"' EXIT
 fail() { echo "check-package: $*" >&2; exit 1; }
 
 root=$scratch/root
@@ -28,14 +26,3 @@ dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "package does not 
 # Errors fail; warnings and notes are printed for the reader.
 lintian --fail-on error --no-tag-display-limit "$deb" || fail "lintian reports errors"
 
-unpacked=$scratch/unpacked
-dpkg-deb -x "$deb" "$unpacked"
-Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$scratch/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-display=:$(head -1 "$scratch/display")
-DISPLAY=$display QT_QPA_PLATFORM=xcb "$unpacked/usr/bin/tomira" >/dev/null 2>&1 &
-app=$!; pids+=("$app")
-DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --pid "$app" --name '^TOMIRA$' >/dev/null \
-  || fail "the unpacked program showed no window"
-kill "$app"

@@ -4,6 +4,8 @@
 
 #include <set>
 #include <stdexcept>
+#include <tuple>
+#include <vector>
 
 #include "questionnaire/ConstitutionJudge.h"
 #include "questionnaire/QuestionCatalogue.h"
@@ -24,6 +26,9 @@ TEST(CatalogueTest, SixtyDistinctStatementsInTheirPagesAndRows)
         EXPECT_EQ(DoshaOfPage(PageOffsetOf(n)), n <= 20 ? Dosha::Vata : n <= 40 ? Dosha::Pitta : Dosha::Kapha);
     }
     EXPECT_THROW(StatementText(61), std::out_of_range);
+    EXPECT_EQ(std::vector(AnswerScale().begin(), AnswerScale().end()),
+              (std::vector<std::string_view>{"1:全く あてはまらない", "2:あまり あてはまらない", "3:少し あてはまる",
+                                             "4:まあまあ あてはまる", "5:よく あてはまる", "6:非常によく あてはまる"}));
     EXPECT_FALSE(PageStatementTexts(19).has_value());
     EXPECT_EQ((*PageStatementTexts(kDonePage))[0], "");
 }
@@ -103,24 +108,28 @@ TEST_F(PageLogicTest, ThreePagesRunThroughTheStatesToTheResultAndBack)
 
 TEST(ConstitutionJudgeTest, ScoresGiveTotalRoundedAverageAndType)
 {
-    struct Case { std::int16_t vata, pitta, kapha, average; const char* type; };
-    const Case cases[] = {
-        {85, 60, 50, 65, "ヴァータ"},      {50, 90, 40, 60, "ピッタ"},
-        {40, 50, 95, 62, "カパ"},          {61, 60, 60, 60, "３ドーシャ"},  // 60.33 rounds down
-        {60, 61, 61, 61, "ピッタ・カパ"},  // 60.67 rounds up: 60 is not dominant
+    const std::tuple<std::int16_t, std::int16_t, std::int16_t, std::int16_t, const char*> cases[] = {
+        {85, 60, 50, 65, "ヴァータ"},
+        {50, 90, 40, 60, "ピッタ"},
+        {40, 50, 95, 62, "カパ"},
+        {61, 60, 60, 60, "３ドーシャ"},      // 60.33 rounds down
+        {60, 61, 61, 61, "ピッタ・カパ"},    // 60.67 rounds up: 60 is not dominant
         {60, 59, 61, 60, "カパ・ヴァータ"},  // a score equal to the average is dominant
         // Each pair: the higher first; on a tie Vata before Pitta before Kapha,
         // but Kapha before Vata.
-        {70, 70, 50, 63, "ヴァータ・ピッタ"}, {70, 75, 50, 65, "ピッタ・ヴァータ"},
-        {50, 70, 70, 63, "ピッタ・カパ"},    {50, 65, 75, 63, "カパ・ピッタ"},
-        {70, 50, 70, 63, "カパ・ヴァータ"},  {75, 50, 70, 65, "ヴァータ・カパ"},
+        {70, 70, 50, 63, "ヴァータ・ピッタ"},
+        {70, 75, 50, 65, "ピッタ・ヴァータ"},
+        {50, 70, 70, 63, "ピッタ・カパ"},
+        {50, 65, 75, 63, "カパ・ピッタ"},
+        {70, 50, 70, 63, "カパ・ヴァータ"},
+        {75, 50, 70, 65, "ヴァータ・カパ"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.vata << "/" << c.pitta << "/" << c.kapha);
-        const Judgement j = JudgeScores(c.vata, c.pitta, c.kapha);
-        EXPECT_EQ(j.total, c.vata + c.pitta + c.kapha);
-        EXPECT_EQ(j.average, c.average);
-        EXPECT_EQ(j.constitution, c.type);
+    for (const auto& [vata, pitta, kapha, average, type] : cases) {
+        SCOPED_TRACE(testing::Message() << vata << "/" << pitta << "/" << kapha);
+        const Judgement j = JudgeScores(vata, pitta, kapha);
+        EXPECT_EQ(j.total, vata + pitta + kapha);
+        EXPECT_EQ(j.average, average);
+        EXPECT_EQ(j.constitution, type);
     }
     EXPECT_EQ(ConstitutionTypeName(false, false, false, 70, 70, 70), "不明");
 }

@@ -45,9 +45,9 @@ TEST(ImmInputMethod, SetsTheWindowsInputContext)
         bool attached;
         int open;
     };
-    for (const Case c : {Case{ImeMode::Hiragana, true, 1}, Case{ImeMode::Disabled, false, -1},
-                         Case{ImeMode::Off, true, 0}, Case{ImeMode::Disabled, false, -1},
-                         Case{ImeMode::Hiragana, true, 1}}) {
+    for (const Case c :
+         {Case{ImeMode::Hiragana, true, 1}, Case{ImeMode::Disabled, false, -1}, Case{ImeMode::Off, true, 0},
+          Case{ImeMode::Disabled, false, -1}, Case{ImeMode::Hiragana, true, 1}}) {
         ime->Apply(c.mode);
         EXPECT_EQ(attached(), c.attached ? original : nullptr) << int(c.mode);
         if (HIMC context = ImmGetContext(window)) {

@@ -20,13 +20,16 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <tuple>
 
 #include "about/frmAbout.h"
 #include "app/frmStartMenu.h"
 #include "metrics/ExplanationDialogs.h"
+#include "metrics/ExplanationText.h"
 #include "questionnaire/frmQuestion.h"
 #include "state/modCommon.h"
-#include "ui/RecordingMessages.h"
+#include "support/RecordingMessages.h"
+#include "ui/UiServices.h"
 
 namespace tomira {
 namespace {
@@ -42,8 +45,8 @@ QString DrawnText(QString text, bool mnemonic)
 
 QString Describe(const QWidget& widget, const QString& text, QSizeF need, QSizeF have)
 {
-    return QStringLiteral("%1 %2: needs %3 x %4, has %5 x %6").arg(widget.objectName(), text)
-        .arg(need.width()).arg(need.height()).arg(have.width()).arg(have.height());
+    return QString::asprintf("%s %s: needs %.2f x %.2f, has %.2f x %.2f", qUtf8Printable(widget.objectName()),
+                             qUtf8Printable(text), need.width(), need.height(), have.width(), have.height());
 }
 
 // The line box of the last line reaches below the baseline by the font's
@@ -74,7 +77,10 @@ bool InkBelow(QLabel& label)
     return false;
 }
 
-bool Exceeds(QSizeF need, QSizeF have) { return need.width() > have.width() + 0.01 || need.height() > have.height() + 0.01; }
+bool Exceeds(QSizeF need, QSizeF have)
+{
+    return need.width() > have.width() + 0.01 || need.height() > have.height() + 0.01;
+}
 
 // The captions of the window's visible controls that do not fit.
 QStringList Misfits(QWidget& window)
@@ -139,7 +145,6 @@ protected:
 TEST_F(TextFitTest, MainWindowWithFiguresShown)
 {
     frmStartMenu window(state, messages);
-    ExpectFits(window);
     // Large but real figures: 120 kg at 150 cm.
     for (const auto& [name, text] : {std::pair{"txt身長", "150"}, {"txt体重", "120"}, {"txt体脂肪率", "45"}}) {
         window.findChild<QLineEdit*>(QString::fromUtf8(name))->setText(QString::fromUtf8(text));
@@ -159,11 +164,7 @@ TEST_F(TextFitTest, QuestionnaireOnEveryPageWithTheHighestScores)
     messages.onShow = [&](const testing::ShownMessage&) { misfits << Misfits(window); };
     for (int page = 0; page < 3; ++page) {
         misfits << Misfits(window);
-        for (int k = 0; k < 20; ++k) {
-            auto* box = window.findChild<QComboBox*>(QStringLiteral("Combo1_%1").arg(k));
-            ASSERT_NE(box, nullptr);
-            box->setCurrentIndex(box->count() - 1);
-        }
+        for (QComboBox* box : window.findChildren<QComboBox*>()) box->setCurrentIndex(box->count() - 1);
         window.findChild<QPushButton*>(QStringLiteral("cmd次の質問"))->click();
     }
     misfits << Misfits(window);
@@ -175,24 +176,27 @@ TEST_F(TextFitTest, QuestionnaireOnEveryPageWithTheHighestScores)
 
 TEST_F(TextFitTest, ExplanationDialogsWithAndWithoutFigures)
 {
-    struct Figures { double bmi; const char* bodyType; double ideal, fat; };
-    const Figures cases[] = {
-        {0.0, "", 0.0, 0.0},            // nothing computed yet: the "unknown" sentences
+    // BMI, body type, ideal weight, fat mass.
+    const std::tuple<double, const char*, double, double> cases[] = {
+        {0.0, "", 0.0, 0.0},  // nothing computed yet: the "unknown" sentences
         {17.3, "やせ型", 52.5, 6.1},
         {22.5, "普通型", 63.6, 13.0},
         {188.8, "肥満型", 188.8, 188.8},  // wide figures
     };
-    for (const Figures& c : cases) {
-        state.gBMI = c.bmi;
-        state.gBodyType = c.bodyType;
-        state.gIdealWeight = c.ideal;
-        state.gFatMass = c.fat;
-        frmBMI解説 bmi(state, nullptr);
-        frm理想体重解説 ideal(state, nullptr);
-        frm体脂肪量解説 fat(state, nullptr);
-        for (QWidget* dialog : std::initializer_list<QWidget*>{&bmi, &ideal, &fat}) {
-            ExpectFits(*dialog, c.bodyType);
+    for (const auto& [bmi, bodyType, ideal, fat] : cases) {
+        state.gBMI = bmi;
+        state.gBodyType = bodyType;
+        state.gIdealWeight = ideal;
+        state.gFatMass = fat;
+        frmBMI解説 bmiDialog(state, nullptr);
+        frm理想体重解説 idealDialog(state, nullptr);
+        frm体脂肪量解説 fatDialog(state, nullptr);
+        for (QWidget* dialog : std::initializer_list<QWidget*>{&bmiDialog, &idealDialog, &fatDialog}) {
+            ExpectFits(*dialog, bodyType);
         }
+        // The result line stands on the colour of its body type's row.
+        EXPECT_EQ(bmiDialog.findChild<QLabel*>(QStringLiteral("lblBMIResult"))->palette().color(QPalette::Window),
+                  ToQColor(BMIResultColour(bodyType)));
     }
 }
 

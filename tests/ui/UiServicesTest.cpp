@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <tuple>
+
 #include "ui/UiServices.h"
 
 namespace tomira {
@@ -16,7 +18,7 @@ namespace {
 TEST(QtMessageService, ShowsAModalBoxWithTextTitleIconAndOk)
 {
     const std::pair<MessageIcon, QMessageBox::Icon> icons[] = {{MessageIcon::Exclamation, QMessageBox::Warning},
-                                                                {MessageIcon::None, QMessageBox::NoIcon}};
+                                                               {MessageIcon::None, QMessageBox::NoIcon}};
     for (const auto& [icon, shown] : icons) {
         QMessageBox* seen = nullptr;
         QTimer::singleShot(10, [&] {
@@ -33,32 +35,39 @@ TEST(QtMessageService, ShowsAModalBoxWithTextTitleIconAndOk)
     }
 }
 
+TEST(UiServices, TheProgramsColoursAndFontStayWhenTheDesktopChangesThem)
+{
+    QApplication::setPalette(QPalette(Qt::white, Qt::black));
+    QApplication::setFont(QFont(QStringLiteral("Sans"), 14));
+    EXPECT_EQ(QApplication::palette(), ProgramPalette());
+    EXPECT_EQ(QApplication::font(), UiFont(9));
+}
+
 TEST(UiServices, EnterPressesTheFocusedButtonOnly)
 {
     // A dialog with a default button: Enter on another focused button
     // presses that one, not the default; modified Enter and a disabled
     // button press nothing.
-    struct Case { Qt::Key key; Qt::KeyboardModifiers modifiers; bool enabled; int focusedPresses, defaultPresses; };
-    const Case cases[] = {
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, bool, int, int> cases[] = {
         {Qt::Key_Return, Qt::NoModifier, true, 1, 0},
         {Qt::Key_Enter, Qt::KeypadModifier, true, 1, 0},
         {Qt::Key_Return, Qt::ShiftModifier, true, 0, 0},
         {Qt::Key_Return, Qt::NoModifier, false, 0, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& [key, modifiers, enabled, focusedExpected, defaultExpected] : cases) {
         QDialog dialog;
         auto* byDefault = new QPushButton(QStringLiteral("OK"), &dialog);
         auto* focused = new QPushButton(QStringLiteral("Other"), &dialog);
         byDefault->setDefault(true);
         focused->setAutoDefault(false);
-        focused->setEnabled(c.enabled);
+        focused->setEnabled(enabled);
         int focusedPresses = 0;
         int defaultPresses = 0;
         QObject::connect(focused, &QPushButton::clicked, [&] { ++focusedPresses; });
         QObject::connect(byDefault, &QPushButton::clicked, [&] { ++defaultPresses; });
-        QTest::keyClick(focused, c.key, c.modifiers);
-        EXPECT_EQ(focusedPresses, c.focusedPresses) << c.key << " " << c.enabled;
-        EXPECT_EQ(defaultPresses, c.defaultPresses) << c.key << " " << c.enabled;
+        QTest::keyClick(focused, key, modifiers);
+        EXPECT_EQ(focusedPresses, focusedExpected) << key << " " << enabled;
+        EXPECT_EQ(defaultPresses, defaultExpected) << key << " " << enabled;
     }
 }
 

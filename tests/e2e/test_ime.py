@@ -1,13 +1,17 @@
-"""Japanese input through Mozc, as a Japanese user types it: the cases both
-input-method modules run."""
+"""Japanese input through Mozc, as a Japanese user types it, on fcitx5 and
+on ibus. On fcitx5 the program switches the IME of each field as it gets the
+focus; ibus switches Mozc for the whole desktop only, so there the user turns
+it on, and the program keeps the height and the disabled fields free of it
+and commits a composition once."""
 
-from tomira_e2e import text_of, wait_for
+import time
+
+from tomira_e2e import ImeTestCase, text_of, wait_for
 
 
 class ImeCases:
-    def ime_on_in_name(self):
-        """The IME is on when the name field has the focus."""
-        raise NotImplementedError
+    """The cases; each framework's class says how the IME comes on in the
+    name field (ime_on_in_name)."""
 
     def test_name_converted_height_plain_weights_direct(self):
         self.tomira.wait_focus("名前")
@@ -60,3 +64,23 @@ class ImeCases:
         wait_for("the BMI", lambda: text_of(bmi) == "22.5")
         self.settle("a composition left by Alt+C", "名前", "やまだ")
         self.assertEqual(self.text("身長"), "170")
+
+
+class Fcitx5Mozc(ImeCases, ImeTestCase):
+    framework = "fcitx5"
+
+    def ime_on_in_name(self):
+        wait_for("the program to turn Mozc on", lambda: self.fcitx5("State") == "int32 2"
+                 and self.fcitx5("CurrentInputMethod") == 'string "mozc"')
+
+
+class IBusMozc(ImeCases, ImeTestCase):
+    framework = "ibus"
+    turned_on = False
+
+    def ime_on_in_name(self):
+        if not self.turned_on:
+            time.sleep(0.5)
+            self.display.key("Zenkaku_Hankaku")
+            time.sleep(0.5)
+            self.turned_on = True

@@ -1,4 +1,4 @@
-#include "ui/InputMethodQt.h"
+#include "ui/FieldInputMethods.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -66,9 +66,10 @@ private:
             return;
         }
         ready_ = true;
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            QStringLiteral("org.fcitx.Fcitx5"), QStringLiteral("/controller"),
-            QStringLiteral("org.fcitx.Fcitx.Controller1"), on_ ? QStringLiteral("Activate") : QStringLiteral("Deactivate"));
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(QStringLiteral("org.fcitx.Fcitx5"), QStringLiteral("/controller"),
+                                           QStringLiteral("org.fcitx.Fcitx.Controller1"),
+                                           on_ ? QStringLiteral("Activate") : QStringLiteral("Deactivate"));
         call.setAutoStartService(false);
         QDBusConnection::sessionBus().send(call);
     }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/MessageService.h"
+#include "state/MessageService.h"
 
 namespace tomira::testing {
 
