@@ -22,7 +22,7 @@ scripts/test.sh.
   scripts/mutation-check.py m03 m40-m45        some of them
   scripts/mutation-check.py --rev a95787a --tree build/mutants/old --out old.tsv
   scripts/mutation-check.py --check            which edits apply to REV, no build
-  scripts/mutation-check.py --report OLD.tsv NEW.tsv   a Markdown table of two runs
+  scripts/mutation-check.py --report BEFORE=old.tsv AFTER=new.tsv   a Markdown table of runs
 """
 
 import argparse
@@ -266,19 +266,21 @@ def kill_rate(verdicts):
     return f"{killed}/{scored} = {100 * killed / scored:.0f} %" if scored else "none scored"
 
 
-def report(before_path, after_path):
-    """A Markdown table of two runs, one row a fault, in the list's order."""
-    before, after = read_results(before_path), read_results(after_path)
-    print("| id | fault | file | BEFORE | AFTER | killed by (AFTER) |")
-    print("| --- | --- | --- | --- | --- | --- |")
+def report(runs):
+    """A Markdown table of several runs, one row a fault, in the list's order;
+    each run is a results file, LABEL=FILE to name its column."""
+    labelled = [(r.partition("=")[0], r.partition("=")[2]) if "=" in r else (Path(r).stem.upper(), r) for r in runs]
+    results = [(label, read_results(path)) for label, path in labelled]
+    last_label, last = results[-1]
+    print("| id | fault | file | " + " | ".join(label for label, _ in results) + f" | killed by ({last_label}) |")
+    print("| --- | --- | --- |" + " --- |" * (len(results) + 1))
     for f in FAULTS:
-        b = before.get(f.id, {}).get("verdict", "–")
-        a = after.get(f.id, {})
-        by = a.get("killed_by", "").replace("|", "\\|")
-        print(f"| {f.id} | {f.what} | `{f.file.removeprefix('src/')}` | {b} | {a.get('verdict', '–')} | {by} |")
+        verdicts = " | ".join(r.get(f.id, {}).get("verdict", "–") for _, r in results)
+        by = last.get(f.id, {}).get("killed_by", "").replace("|", "\\|")
+        print(f"| {f.id} | {f.what} | `{f.file.removeprefix('src/')}` | {verdicts} | {by} |")
     print()
-    print("Kill rate BEFORE:", kill_rate([r["verdict"] for r in before.values()]))
-    print("Kill rate AFTER:", kill_rate([r["verdict"] for r in after.values()]))
+    for label, r in results:
+        print(f"Kill rate {label}:", kill_rate([row["verdict"] for row in r.values()]))
 
 
 def main():
@@ -293,11 +295,12 @@ def main():
     parser.add_argument("--no-e2e", action="store_true", help="the fast suite only")
     parser.add_argument("--no-wine", action="store_true", help="no MinGW build and Wine")
     parser.add_argument("--check", action="store_true", help="only tell which edits apply to REV")
-    parser.add_argument("--report", nargs=2, metavar=("BEFORE", "AFTER"), help="a Markdown table of two results files")
+    parser.add_argument("--report", nargs="+", metavar="[LABEL=]FILE",
+                        help="a Markdown table of results files, one column each")
     args = parser.parse_args()
 
     if args.report:
-        report(*args.report)
+        report(args.report)
         return 0
     faults = select(args.ids)
     signal.signal(signal.SIGTERM, stop)
