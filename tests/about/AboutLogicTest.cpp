@@ -1,11 +1,11 @@
-// GetKeyValue over the in-memory registry and StartSysInfo over stand-ins
-// for the file test and the program start.
+// GetKeyValue over the in-memory registry, StartSysInfo over stand-ins for the file test and program start.
 #include <gtest/gtest.h>
 
 #include <set>
 #include <tuple>
 
 #include "about/AboutLogic.h"
+#include "state/AppText.h"
 #include "support/InMemoryRegistry.h"
 #include "support/RecordingMessages.h"
 
@@ -14,7 +14,7 @@ namespace {
 
 using testing::ShownMessage;
 
-const ShownMessage kUnavailable{"現時点ではｼｽﾃﾑ情報を使用できません", "TOMIRA", MessageIcon::None};
+const ShownMessage kUnavailable{"現時点ではｼｽﾃﾑ情報を使用できません", kApplicationTitle, MessageIcon::None};
 const std::string kKey = "SOFTWARE\\TOMIRA Test";
 
 class FakeSystem : public FileProbe, public ProgramStarter {

@@ -1,7 +1,6 @@
-// GetKeyValue and StartSysInfo against the registry, the file system and the
-// program start of Windows (or of Wine). The start tests rewrite the
-// registration of the system information tool, so they run only inside
-// Wine, whose prefix the test command makes for the run and throws away.
+// GetKeyValue and StartSysInfo against the registry, file system and program start of Windows (or Wine).
+// The start tests rewrite the system information tool's registration, so they run only inside Wine,
+// whose prefix the test command makes for the run and throws away.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,6 +12,7 @@
 #include <thread>
 
 #include "about/AboutLogic.h"
+#include "state/AppText.h"
 #include "about/AnsiText.h"
 #include "support/RecordingMessages.h"
 
@@ -22,7 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ShownMessage;
 
-const ShownMessage kUnavailable{"現時点ではｼｽﾃﾑ情報を使用できません", "TOMIRA", MessageIcon::None};
+const ShownMessage kUnavailable{"現時点ではｼｽﾃﾑ情報を使用できません", kApplicationTitle, MessageIcon::None};
 const std::wstring kKey = L"SOFTWARE\\TOMIRA Test";
 
 void WriteText(const std::wstring& key, const std::wstring& name, const std::wstring& text)

@@ -139,7 +139,7 @@ TEST_F(MainWindowTest, NotImplementedAnswersFromAllFivePlaces)
         window.findChild<QAction*>(action)->trigger();
     }
     Click("cmdTOMIRA解説");
-    const ShownMessage expected{"ごめんなさい。まだ処理ができていません。", "TOMIRA", MessageIcon::None};
+    const ShownMessage expected{"ごめんなさい。まだ処理ができていません。", kApplicationTitle, MessageIcon::None};
     EXPECT_EQ(messages.shown, std::vector<ShownMessage>(5, expected));
 }
 
