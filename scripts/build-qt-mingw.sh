@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# Builds Qt (qtbase: Core, Gui, Widgets and the Windows platform and style
+# plugins) for 64-bit Windows with Debian's MinGW-w64, from Debian's own
+# source of the Qt version installed on this machine, once, into a cache
+# folder outside the clone. Prints the folder (the CMAKE_PREFIX_PATH of the
+# Windows build) as its last line; a second run finds it and builds nothing.
+#
+# The cache folder is keyed by the Qt version, the options below, the patches
+# in packaging/windows/qt-patches and this script. Its root is $TOMIRA_CACHE,
+# or ~/.cache/tomira. The first build takes about 15 minutes on 2 cores.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+
+"$here/scripts/deps.sh" g++-mingw-w64-x86-64-posix cmake ninja-build qt6-base-dev \
+  qt6-base-dev-tools dpkg-dev xz-utils >&2
+
+# Exactly the host's version: the build uses the host's moc, rcc and uic.
+version=$(dpkg-query -W -f='${Version}' libqt6core6)
+
+# Everything a Widgets program does not need is off. Debian's source leaves
+# out src/3rdparty/wintab, and MinGW has no wintab.h, so there are no tablet
+# events and no Direct2D plugin; without Direct2D, DirectWrite 3 cannot link
+# (the GDI font engine stays). OpenGL off needs INPUT_opengl=no as well, or
+# dynamic GL stays on. The image and text libraries are Qt's bundled ones.
+options=(
+  -DCMAKE_BUILD_TYPE=Release
+  -DBUILD_SHARED_LIBS=ON
+  -DQT_BUILD_EXAMPLES=OFF
+  -DQT_BUILD_TESTS=OFF
+  -DFEATURE_sql=OFF
+  -DFEATURE_network=OFF
+  -DFEATURE_dbus=OFF
+  -DFEATURE_testlib=OFF
+  -DFEATURE_printsupport=OFF
+  -DFEATURE_concurrent=OFF
+  -DFEATURE_xml=OFF
+  -DFEATURE_opengl=OFF
+  -DINPUT_opengl=no
+  -DFEATURE_vulkan=OFF
+  -DFEATURE_tabletevent=OFF
+  -DFEATURE_direct2d=OFF
+  -DFEATURE_directwrite3=OFF
+  -DFEATURE_icu=OFF
+  -DFEATURE_system_zlib=OFF
+  -DFEATURE_system_png=OFF
+  -DFEATURE_system_jpeg=OFF
+  -DFEATURE_system_freetype=OFF
+  -DFEATURE_system_harfbuzz=OFF
+  -DFEATURE_system_pcre2=OFF
+  -DFEATURE_system_doubleconversion=OFF
+)
+patches_dir=$here/packaging/windows/qt-patches
+patches=()
+if [ -d "$patches_dir" ]; then
+  mapfile -t patches < <(find "$patches_dir" -name '*.patch' | sort)
+fi
+
+key=$({
+  echo "$version"
+  printf '%s\n' "${options[@]}"
+  [ ${#patches[@]} -eq 0 ] || cat "${patches[@]}"
+  cat "$0"
+} | sha256sum | cut -c1-12)
+cache_root=${TOMIRA_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tomira}
+prefix=$cache_root/qt-${version%%+*}-mingw-$key
+if [ -f "$prefix/.complete" ]; then
+  echo "$prefix"
+  exit 0
+fi
+
+started=$(date +%s)
+work=$cache_root/work-$key
+rm -rf "$work" "$prefix"
+mkdir -p "$work"
+cd "$work"
+echo "Building Qt $version for MinGW-w64 into $prefix (once; about 15 minutes on 2 cores)" >&2
+
+# Debian's source package, with Debian's own patches applied.
+if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
+  as_root=()
+  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+  printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: bookworm bookworm-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' |
+    "${as_root[@]}" tee /etc/apt/sources.list.d/tomira-deb-src.sources >/dev/null
+  "${as_root[@]}" apt-get update -qq
+fi
+apt-get source -qq "qt6-base=$version" >&2
+src=$(find . -maxdepth 1 -type d -name 'qt6-base-*' -print -quit)
+for p in "${patches[@]}"; do
+  patch -d "$src" -p1 <"$p" >&2
+done
+
+cat >toolchain.cmake <<'EOF'
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+EOF
+
+cmake -S "$src" -B build -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
+  -DCMAKE_INSTALL_PREFIX="$prefix" \
+  -DQT_HOST_PATH=/usr \
+  -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DQT_FORCE_FIND_TOOLS=ON \
+  "${options[@]}" >build.log 2>&1 || { tail -60 build.log >&2; exit 1; }
+cmake --build build --parallel "$(nproc)" >>build.log 2>&1 || { tail -60 build.log >&2; exit 1; }
+cmake --install build >>build.log 2>&1 || { tail -60 build.log >&2; exit 1; }
+touch "$prefix/.complete"
+cd /
+rm -rf "$work"
+echo "Qt for MinGW-w64 built in $(( $(date +%s) - started )) s" >&2
+echo "$prefix"
