@@ -184,8 +184,15 @@ bool FieldInputMethods::Filter(QWidget* field, QEvent* event)
             committedIn_ = field;
             committedHere_ = committing_;
         }
+        const bool deleted = ownComposition && input->commitString().isEmpty() && input->preeditString().isEmpty();
         composing_ = field;
         preedit_ = input->preeditString();
+        if (deleted) {
+            // The user deleted the composition. Qt's ibus module only hides
+            // it and keeps its copy, which it would commit as the focus
+            // leaves the field: the input method is told it is over.
+            QGuiApplication::inputMethod()->reset();
+        }
         return false;
     }
     default:

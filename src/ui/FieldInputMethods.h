@@ -27,7 +27,8 @@ std::unique_ptr<InputMethod> MakeInputMethod(QWidget& window);
 // text for a field whose IME is disabled is dropped; a composition still
 // pending when the focus leaves its field, or as Alt starts an access key,
 // is committed into that field, once: a copy that the IME commits again is
-// dropped.
+// dropped; a composition the user deleted is ended with the IME, so that
+// nothing of it is committed later.
 class FieldInputMethods {
 public:
     explicit FieldInputMethods(std::unique_ptr<InputMethod> ime) : ime_(std::move(ime)) {}

@@ -59,11 +59,30 @@ class ImeCases:
         self.ime_on_in_name()
         self.type_slowly("yamada")
         # Alt held down first, then C, as a person presses them.
-        self.display.xdotool("keydown", "alt", "sleep", "0.3", "key", "c", "keyup", "alt")
+        self.display.xdotool("keydown", "alt", "sleep", "0.3", "key", "h", "keyup", "alt", "sleep", "0.5", "key", "v")
         bmi = self.tomira.find(self.main, "text", "体型診断（BMI）")
         wait_for("the BMI", lambda: text_of(bmi) == "22.5")
         self.settle("a composition left by Alt+C", "名前", "やまだ")
         self.assertEqual(self.text("身長"), "170")
+
+    def test_a_deleted_composition_never_lands(self):
+        # A click, Tab, Enter, and the access keys Alt+H V (the About box).
+        for leave in ("click", ("key", "Tab"), ("key", "Return"),
+                      ("keydown", "alt", "sleep", "0.3", "key", "h", "keyup", "alt", "sleep", "0.5", "key", "v")):
+            self.tomira.click(self.field("名前"))
+            self.tomira.wait_focus("名前")
+            self.ime_on_in_name()
+            self.type_slowly("a")
+            self.display.key("BackSpace")
+            time.sleep(0.5)
+            if leave == "click":
+                self.tomira.click(self.field("身長"))
+            else:
+                self.display.xdotool(*leave)
+            wait_for(f"{leave} to move the focus", lambda: self.tomira.focused().name != "名前")
+            self.settle(f"a composition deleted, then {leave}", "名前", "")
+            if "v" in leave:
+                self.display.key("Escape")
 
 
 class Fcitx5Mozc(ImeCases, ImeTestCase):
