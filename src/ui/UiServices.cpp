@@ -32,6 +32,7 @@
 #include <iterator>
 
 #include "state/AppText.h"
+#include "ui/WaylandSession.h"
 
 namespace tomira {
 
@@ -422,6 +423,9 @@ public:
 
 void CentreOnScreen(QWidget& window)
 {
+    if (!CanPlaceWindows()) {
+        return;
+    }
     MoveToCentre(window);
     if (!window.isVisible()) {
         new CentreWhenFramed(window);

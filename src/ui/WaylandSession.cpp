@@ -1,0 +1,71 @@
+#include "ui/WaylandSession.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include "ui/WindowSystem.h"
+
+namespace tomira {
+
+namespace {
+
+bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+// A Wayland compositor may activate and raise a window that a modal window
+// blocks (sway does, when the user focuses it), and no client can raise a
+// window itself: the modal window would hide behind its owner, which takes
+// no keys. So the modal window is shown once more, which the compositor
+// maps on top with the focus. Hidden through its QWindow, a dialog's own
+// event loop goes on.
+class ModalKeeper : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::WindowActivate || !watched->isWidgetType()) {
+            return false;
+        }
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != nullptr && modal != watched && static_cast<QWidget*>(watched)->isWindow() && !pending_) {
+            pending_ = true;
+            QTimer::singleShot(0, this, [this, shown = QPointer<QWidget>(modal)] {
+                pending_ = false;
+                if (shown != nullptr && shown->isVisible() && !shown->isActiveWindow()) {
+                    shown->windowHandle()->hide();
+                    shown->windowHandle()->show();
+                }
+            });
+        }
+        return false;
+    }
+
+private:
+    bool pending_ = false;
+};
+
+}  // namespace
+
+void ChooseWindowSystem()
+{
+    const std::string platforms =
+        PreferredPlatforms(qgetenv("QT_QPA_PLATFORM").toStdString(), qgetenv("DISPLAY").toStdString(),
+                           qgetenv("WAYLAND_DISPLAY").toStdString());
+    if (!platforms.empty()) {
+        qputenv("QT_QPA_PLATFORM", platforms.c_str());
+    }
+}
+
+void KeepModalWindowsAbove(QApplication& app)
+{
+    if (OnWayland()) {
+        app.installEventFilter(new ModalKeeper(&app));
+    }
+}
+
+bool CanPlaceWindows() { return !OnWayland(); }
+
+}  // namespace tomira
