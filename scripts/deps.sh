@@ -12,6 +12,7 @@ packages=(
   openbox dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   lintian desktop-file-utils appstream dpkg-dev file
   fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc mozc-server
+  qt6-wayland sway wtype grim
 )
 # Further groups are added by the scripts that need them:
 #   deps.sh [extra-package ...]

@@ -2,8 +2,7 @@
 
 namespace tomira {
 
-std::string PreferredPlatforms(std::string_view userChoice, std::string_view xDisplay,
-                               std::string_view waylandDisplay)
+std::string PreferredPlatforms(std::string_view userChoice, std::string_view xDisplay, std::string_view waylandDisplay)
 {
     // Under XWayland the desktop draws the title bars as for its other
     // programs, keeps a dialog above its owner and lets the program centre

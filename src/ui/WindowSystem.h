@@ -12,7 +12,6 @@ namespace tomira {
 // session that also runs XWayland, X11 first and Wayland where X11 cannot
 // be reached; empty where the user chose a platform, or the session has
 // only one, so that Qt's own choice stands.
-std::string PreferredPlatforms(std::string_view userChoice, std::string_view xDisplay,
-                               std::string_view waylandDisplay);
+std::string PreferredPlatforms(std::string_view userChoice, std::string_view xDisplay, std::string_view waylandDisplay);
 
 }  // namespace tomira

@@ -11,7 +11,7 @@ runtime=$(mktemp -d /tmp/tomira-e2e-runtime.XXXXXX)
 chmod 700 "$runtime"
 trap 'rm -rf "$runtime"' EXIT
 as_user=()
-if [[ $1 == test_ime* ]]; then
+if [[ $1 == test_ime* || $1 == test_wayland* ]]; then
   # An input method of its own with a fresh Mozc profile: a fresh home.
   # mozc_server refuses to run as root, so as root the whole module (X
   # server, D-Bus, the IME, the program and xdotool) runs as nobody, with

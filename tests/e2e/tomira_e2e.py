@@ -3,6 +3,7 @@ screen reader would: input through the X server (xdotool), reading through
 the accessibility tree (AT-SPI). Every process started here is ended by the
 test's cleanup, every wait is bounded and says what it waited for."""
 
+import json
 import os
 import shutil
 import signal
@@ -66,6 +67,7 @@ def end(process):
 
 class Display:
     """Xvfb with a window manager, on a display number of its own."""
+    qt = {"QT_QPA_PLATFORM": "xcb"}
 
     def __init__(self, scale=None):
         read_fd, write_fd = os.pipe()
@@ -129,12 +131,72 @@ class Display:
         end(self.xvfb)
 
 
+class Sway:
+    """sway on its headless backend, without XWayland: a Wayland session with
+    no X11, where Qt makes its own choice. Keys through wtype, pictures
+    through grim, the windows as sway stacks them through swaymsg."""
+    qt = {}
+
+    def __init__(self, scale=None):
+        self.scale, runtime = scale, os.environ["XDG_RUNTIME_DIR"]
+        before = set(os.listdir(runtime))
+        self.config = tempfile.NamedTemporaryFile("w", suffix=".sway")
+        self.config.write("output HEADLESS-1 resolution 1280x1024\nxwayland disable\n")
+        self.config.flush()
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        env.update(WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1", WLR_RENDERER="pixman")
+        os.makedirs(ARTIFACTS, exist_ok=True)
+        with open(os.path.join(ARTIFACTS, os.environ.get("TOMIRA_E2E_MODULE", "e2e") + "-sway.log"), "ab") as log:
+            self.sway = subprocess.Popen(["sway", "-c", self.config.name], env=env, stdout=log, stderr=log)
+        try:
+            new = wait_for("sway's sockets", lambda: len(n := set(os.listdir(runtime)) - before) >= 3 and n)
+        except BaseException:
+            self.close()
+            raise
+        self.env = dict(env, WAYLAND_DISPLAY=next(n for n in new if n.startswith("wayland-") and "." not in n),
+                        SWAYSOCK=os.path.join(runtime, next(n for n in new if n.startswith("sway-ipc."))))
+        # A keyboard that stays: without one the seat has none between two
+        # wtype calls, and the program's window loses the focus.
+        self.keyboard = subprocess.Popen(["wtype", "-s", "3600000"], env=self.env)
+
+    def swaymsg(self, *args):
+        return subprocess.run(["swaymsg", *args], env=self.env, check=True, capture_output=True, text=True).stdout
+
+    def windows(self):
+        """The windows as sway stacks them, the topmost last."""
+        def walk_tree(node):
+            yield from (n for c in node["nodes"] + node["floating_nodes"] for n in ([c] if c.get("pid") else walk_tree(c)))
+        return list(walk_tree(json.loads(self.swaymsg("-t", "get_tree"))))
+
+    def key(self, *keys):
+        """Keys as xdotool names them ("alt+h"), through one virtual keyboard:
+        sway takes a new one as a new device and closes an open menu."""
+        args = ["wtype", "-s", "300"]
+        for key in keys:
+            *mods, name = key.split("+")
+            args += [a for m in mods for a in ("-M", m)] + ["-k", name] + [a for m in mods for a in ("-m", m)] + ["-s", "60"]
+        subprocess.run(args, env=self.env, check=True, capture_output=True)
+
+    def type(self, text):
+        subprocess.run(["wtype", "-s", "300", "-d", "30", text], env=self.env, check=True, capture_output=True)
+
+    def screenshot(self, path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        subprocess.run(["grim", path], env=self.env, check=True, capture_output=True)
+        return path
+
+    def close(self):
+        end(getattr(self, "keyboard", None))
+        end(self.sway)
+        self.config.close()
+
+
 class Tomira:
     """The program under test, found in the accessibility tree by its pid."""
 
     def __init__(self, display, extra_env=None):
         self.display = display
-        env = dict(display.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        env = dict(display.env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **display.qt)
         if display.scale:
             env["QT_SCALE_FACTOR"] = str(display.scale)
         env.update(extra_env or {})
@@ -266,9 +328,10 @@ def glyph_shapes(rows):
 
 class TomiraTestCase(unittest.TestCase):
     scale = None
+    display_class = Display
 
     def setUp(self):
-        self.display = Display(self.scale)
+        self.display = self.display_class(self.scale)
         self.addCleanup(self.display.close)
         self.tomira = Tomira(self.display, self.prepare())
         self.addCleanup(self.tomira.close)

@@ -1,8 +1,10 @@
-// The framework chosen for Qt's input-context module, and on Windows the
-// imm32 modes read back from a real window's input context.
+// The framework chosen for Qt's input-context module, the platform chosen
+// for a Linux session, and on Windows the imm32 modes read back from a real
+// window's input context.
 #include <gtest/gtest.h>
 
 #include "ui/InputMethod.h"
+#include "ui/WindowSystem.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -21,6 +23,14 @@ TEST(InputMethodFramework, FollowsQtsInputContextModule)
     for (const auto& [module, framework] : cases) {
         EXPECT_EQ(FrameworkOfModule(module), framework) << module;
     }
+}
+
+TEST(WindowSystem, XWaylandFirstInAWaylandSessionUnlessTheUserChose)
+{
+    EXPECT_EQ(PreferredPlatforms("", ":0", "wayland-0"), "xcb;wayland");
+    EXPECT_EQ(PreferredPlatforms("", "", "wayland-0"), "");  // no XWayland: Qt takes Wayland
+    EXPECT_EQ(PreferredPlatforms("", ":0", ""), "");         // X11 alone
+    EXPECT_EQ(PreferredPlatforms("wayland", ":0", "wayland-0"), "");
 }
 
 #ifdef _WIN32
