@@ -57,6 +57,13 @@ void ChooseWindowSystem()
     if (!platforms.empty()) {
         qputenv("QT_QPA_PLATFORM", platforms.c_str());
     }
+    // Where a Wayland compositor leaves the title bars to the program (GNOME
+    // and weston do), Qt's own offer maximise and minimise on every window,
+    // the fixed-size ones too. The windows go without: each closes by its
+    // own buttons and Esc, and the compositor moves it (Super and drag).
+    if (!qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION")) {
+        qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
+    }
 }
 
 void KeepModalWindowsAbove(QApplication& app)

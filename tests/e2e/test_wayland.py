@@ -1,7 +1,8 @@
 """TOMIRA natively on Wayland, as in a session without XWayland: sway on its headless
-backend, which floats the fixed-size windows. The body-metrics road and an explanation
-from the keyboard, and the About box kept above the main window and given the keys back
-when sway activates the main window; the windows placed by sway, without warnings."""
+backend, which floats the fixed-size windows and leaves their title bars to the program.
+The body-metrics road and an explanation from the keyboard, and the About box kept above
+the main window and given the keys back when sway activates the main window; no title
+bar drawn by Qt; the windows placed by sway, without warnings."""
 
 import os
 import shutil
@@ -42,6 +43,8 @@ class NativeWayland(TomiraTestCase):
         wait_for("the About box on top with the focus",
                  lambda: [(w["name"], w["focused"]) for w in display.windows()] == [("TOMIRA", False), (ABOUT, True)])
         tomira.screenshot("wayland-about-above-main")
+        self.assertEqual([w["window_rect"]["height"] - w["geometry"]["height"] for w in display.windows()], [0, 0],
+                         "a title bar drawn by Qt (with a maximise button)")
         display.key("Return")
         tomira.no_window(ABOUT, roles=("dialog",))
         display.key("alt+x")

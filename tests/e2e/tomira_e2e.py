@@ -133,7 +133,8 @@ class Display:
 
 class Sway:
     """sway on its headless backend, without XWayland: a Wayland session with
-    no X11, where Qt makes its own choice. Keys through wtype, pictures
+    no X11, where Qt makes its own choice, and where the program draws its
+    title bars, as under GNOME and weston. Keys through wtype, pictures
     through grim, the windows as sway stacks them through swaymsg."""
     qt = {}
 
@@ -141,7 +142,7 @@ class Sway:
         self.scale, runtime = scale, os.environ["XDG_RUNTIME_DIR"]
         before = set(os.listdir(runtime))
         self.config = tempfile.NamedTemporaryFile("w", suffix=".sway")
-        self.config.write("output HEADLESS-1 resolution 1280x1024\nxwayland disable\n")
+        self.config.write("output HEADLESS-1 resolution 1280x1024\nxwayland disable\nfor_window [app_id=.] border csd\n")
         self.config.flush()
         env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
         env.update(WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1", WLR_RENDERER="pixman")
