@@ -20,7 +20,7 @@ if [[ $1 == test_ime* || $1 == test_wayland* ]]; then
   trap 'rm -rf "$runtime" "$home"' EXIT
   artifacts=${TOMIRA_ARTIFACTS:-/tmp/tomira-e2e}/$1
   mkdir -p "$home/artifacts" "$artifacts"
-  cp ./*.py "$home/"
+  cp ./*.py ./*.conf "$home/"
   cp "$(command -v "${TOMIRA_BIN:-tomira}")" "$home/tomira"
   cd "$home"
   export TOMIRA_BIN=$home/tomira TOMIRA_ARTIFACTS=$home/artifacts

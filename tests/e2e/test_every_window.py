@@ -174,7 +174,7 @@ class EveryWindow(TomiraTestCase):
         display.key("Escape", "Escape")
 
         # The About box: OK has the focus, the system information message
-        # leaves the box open; Esc closes it, and so does Enter on OK.
+        # leaves the box open; Esc closes it.
         display.key("alt+h", "v")
         about = tomira.window(ABOUT, roles=("dialog", "frame"))
         tomira.wait_focus("OK")
@@ -187,12 +187,7 @@ class EveryWindow(TomiraTestCase):
         display.key("Return")
         tomira.no_window("TOMIRA", roles=("alert",))
         tomira.window(ABOUT, roles=("dialog", "frame"))
-        display.key("Escape")
-        tomira.no_window(ABOUT, roles=("dialog", "frame"))
-        display.key("alt+h", "v")
-        tomira.window(ABOUT, roles=("dialog", "frame"))
-        tomira.wait_focus("OK")
-        display.key("Return")
+        display.key("Escape")  # (Enter on OK closes it too: test_wayland)
         tomira.no_window(ABOUT, roles=("dialog", "frame"))
 
         tomira.click(tomira.find(main, "push button", "診断"))

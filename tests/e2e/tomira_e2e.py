@@ -132,64 +132,46 @@ class Display:
 
 
 class Sway:
-    """sway on its headless backend, without XWayland: a Wayland session with
-    no X11, where Qt makes its own choice, and where the program draws its
-    title bars, as under GNOME and weston. Keys through wtype, pictures
-    through grim, the windows as sway stacks them through swaymsg."""
+    """sway, headless, as sway.conf sets it; keys through wtype, pictures through grim."""
     qt = {}
 
     def __init__(self, scale=None):
         self.scale, runtime = scale, os.environ["XDG_RUNTIME_DIR"]
-        before = set(os.listdir(runtime))
-        self.config = tempfile.NamedTemporaryFile("w", suffix=".sway")
-        self.config.write("output HEADLESS-1 resolution 1280x1024\nxwayland disable\nfor_window [app_id=.] border csd\n")
-        self.config.flush()
-        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-        env.update(WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1", WLR_RENDERER="pixman")
-        os.makedirs(ARTIFACTS, exist_ok=True)
+        self.env = dict({k: v for k, v in os.environ.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")},
+                        WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1", WLR_RENDERER="pixman")
         with open(os.path.join(ARTIFACTS, os.environ.get("TOMIRA_E2E_MODULE", "e2e") + "-sway.log"), "ab") as log:
-            self.sway = subprocess.Popen(["sway", "-c", self.config.name], env=env, stdout=log, stderr=log)
+            self.sway = subprocess.Popen(["sway", "-c", "sway.conf"], env=self.env, stdout=log, stderr=log)
+        self.env["SWAYSOCK"] = os.path.join(runtime, f"sway-ipc.{os.getuid()}.{self.sway.pid}.sock")
         try:
-            new = wait_for("sway's sockets", lambda: len(n := set(os.listdir(runtime)) - before) >= 3 and n)
+            self.env["WAYLAND_DISPLAY"] = wait_for("sway", lambda: os.path.exists(self.env["SWAYSOCK"]) and next(
+                n for n in os.listdir(runtime) if n.startswith("wayland-") and "." not in n))
         except BaseException:
-            self.close()
+            end(self.sway)
             raise
-        self.env = dict(env, WAYLAND_DISPLAY=next(n for n in new if n.startswith("wayland-") and "." not in n),
-                        SWAYSOCK=os.path.join(runtime, next(n for n in new if n.startswith("sway-ipc."))))
-        # A keyboard that stays: without one the seat has none between two
-        # wtype calls, and the program's window loses the focus.
+        # A keyboard that stays, or the window loses the focus; key() uses one, as a new one closes menus.
         self.keyboard = subprocess.Popen(["wtype", "-s", "3600000"], env=self.env)
 
-    def swaymsg(self, *args):
-        return subprocess.run(["swaymsg", *args], env=self.env, check=True, capture_output=True, text=True).stdout
+    def run(self, *command):
+        return subprocess.run(command, env=self.env, check=True, capture_output=True, text=True).stdout
 
-    def windows(self):
-        """The windows as sway stacks them, the topmost last."""
-        def walk_tree(node):
-            yield from (n for c in node["nodes"] + node["floating_nodes"] for n in ([c] if c.get("pid") else walk_tree(c)))
-        return list(walk_tree(json.loads(self.swaymsg("-t", "get_tree"))))
+    def windows(self):  # the topmost last
+        def tree(node):
+            yield from (n for c in node["nodes"] + node["floating_nodes"] for n in ([c] if c.get("pid") else tree(c)))
+        return list(tree(json.loads(self.run("swaymsg", "-t", "get_tree"))))
 
     def key(self, *keys):
-        """Keys as xdotool names them ("alt+h"), through one virtual keyboard:
-        sway takes a new one as a new device and closes an open menu."""
-        args = ["wtype", "-s", "300"]
-        for key in keys:
-            *mods, name = key.split("+")
-            args += [a for m in mods for a in ("-M", m)] + ["-k", name] + [a for m in mods for a in ("-m", m)] + ["-s", "60"]
-        subprocess.run(args, env=self.env, check=True, capture_output=True)
-
-    def type(self, text):
-        subprocess.run(["wtype", "-s", "300", "-d", "30", text], env=self.env, check=True, capture_output=True)
+        args = ["-s", "300"]
+        for *mods, name in (key.split("+") for key in keys):
+            args += [a for m in mods for a in ("-M", m)] + ["-k", name] + [a for m in mods for a in ("-m", m)]
+        self.run("wtype", *args)
 
     def screenshot(self, path):
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        subprocess.run(["grim", path], env=self.env, check=True, capture_output=True)
+        self.run("grim", path)
         return path
 
     def close(self):
-        end(getattr(self, "keyboard", None))
+        end(self.keyboard)
         end(self.sway)
-        self.config.close()
 
 
 class Tomira:
