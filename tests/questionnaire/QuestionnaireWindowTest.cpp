@@ -12,7 +12,8 @@
 #include "questionnaire/frmQuestion.h"
 #include "state/AppText.h"
 #include "support/RecordingMessages.h"
-#include "ui/UiServices.h"
+#include "ui/ProgramColours.h"
+#include "ui/Units.h"
 
 namespace tomira {
 namespace {
