@@ -133,14 +133,18 @@ TEST(QuestionnaireRunTest, EveryWayOfClosingEndsTheWaitWithTheFlagDown)
         bool stuck = false;
         QTimer::singleShot(0, [&] {
             flagWhileOpen = state.gQuestionActive;
-            closeWindow(*qobject_cast<QDialog*>(QApplication::activeModalWidget()));
+            if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                closeWindow(*open);
+            }
         });
-        QTimer::singleShot(3000, [&] {
+        QTimer guard;  // stops with this round
+        guard.callOnTimeout([&] {
             if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
                 stuck = true;
                 open->done(QDialog::Rejected);
             }
         });
+        guard.start(3000);
         RunQuestionnaireWindow(nullptr, state, messages);
         EXPECT_FALSE(stuck);
         EXPECT_EQ(flagWhileOpen, kTrue);
