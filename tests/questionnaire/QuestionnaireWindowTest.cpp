@@ -7,12 +7,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "questionnaire/QuestionCatalogue.h"
 #include "questionnaire/frmQuestion.h"
 #include "state/AppText.h"
 #include "support/RecordingMessages.h"
-#include "ui/UiServices.h"
+#include "ui/ProgramColours.h"
+#include "ui/Units.h"
 
 namespace tomira {
 namespace {
@@ -41,7 +43,6 @@ class QuestionWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        state.gQuestionActive = kTrue;
         window.show();
         QApplication::setActiveWindow(&window);
         QApplication::processEvents();
@@ -115,11 +116,40 @@ TEST_F(QuestionWindowTest, AnIncompletePageIsRefusedWithAMessage)
               (std::vector<ShownMessage>{{"1番目のデータが未入力です。", kConfirmTitle, MessageIcon::Exclamation}}));
     EXPECT_EQ(Statement(w, 0)->text().toStdString(), StatementText(1));
     EXPECT_EQ(Box(w, 1)->currentIndex(), 4);
-    // Escape does not throw the answers away; the close box ends the wait.
+    // Escape does not throw the answers away.
     QTest::keyClick(w, Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
-    window.close();
-    EXPECT_EQ(state.gQuestionActive, kFalse);
+}
+
+// The main window's wait is the questionnaire's own modal loop: it ends,
+// with the flag down, however the window goes, also hidden without done().
+TEST(QuestionnaireRunTest, EveryWayOfClosingEndsTheWaitWithTheFlagDown)
+{
+    modCommon state;
+    RecordingMessages messages;
+    for (const auto& closeWindow : {+[](QDialog& d) { Button(&d, "cmd閉じる")->click(); },
+                                    +[](QDialog& d) { d.close(); }, +[](QDialog& d) { d.hide(); }}) {
+        std::int16_t flagWhileOpen = 0;
+        bool stuck = false;
+        QTimer::singleShot(0, [&] {
+            flagWhileOpen = state.gQuestionActive;
+            if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                closeWindow(*open);
+            }
+        });
+        QTimer guard;  // stops with this round
+        guard.callOnTimeout([&] {
+            if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                stuck = true;
+                open->done(QDialog::Rejected);
+            }
+        });
+        guard.start(3000);
+        RunQuestionnaireWindow(nullptr, state, messages);
+        EXPECT_FALSE(stuck);
+        EXPECT_EQ(flagWhileOpen, kTrue);
+        EXPECT_EQ(state.gQuestionActive, kFalse);
+    }
 }
 
 }  // namespace

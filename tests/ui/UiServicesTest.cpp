@@ -10,7 +10,10 @@
 
 #include <tuple>
 
-#include "ui/UiServices.h"
+#include "ui/ProgramColours.h"
+#include "ui/ProgramFont.h"
+#include "ui/QtMessageService.h"
+#include "ui/Units.h"
 
 namespace tomira {
 namespace {
