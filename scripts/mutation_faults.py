@@ -164,7 +164,7 @@ FAULTS = [
           [("{\"体脂肪率\", \"20.5\"}", "{\"体脂肪率\", \"65.5\"}")]),
     Fault("m52", "a bad field's red mark goes only when editing finishes, not as a number is typed",
           "src/metrics/MetricsBinding.cpp",
-          [("QObject::connect(Field(field), &QLineEdit::textChanged,", "QObject::connect(Field(field), &QLineEdit::editingFinished,")]),
+          [("connect(Field(field), &QLineEdit::textChanged,", "connect(Field(field), &QLineEdit::editingFinished,")]),
     Fault("m53", "the faulty field gets the focus but its text is not selected", "src/metrics/MetricsBinding.cpp",
           [("    faulty->selectAll();\n", "")]),
     Fault("m54", "Alt+C calculates without checking the field it leaves", "src/metrics/MetricsBinding.cpp",
