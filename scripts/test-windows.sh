@@ -34,6 +34,8 @@ echo "Qt for MinGW-w64: $TOMIRA_QT_MINGW ($(( $(date +%s) - qt_started )) s)"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 msi=$(ls build/windows/package/TOMIRA-*-windows-x64.msi)
+version=${msi#build/windows/package/TOMIRA-}
+version=${version%-windows-x64.msi}
 echo "Windows package: $msi ($(du -k "$msi" | cut -f1) KiB), $(du -sk "${msi%.msi}" | cut -f1) KiB installed"
 
 build=build/mingw
@@ -107,7 +109,7 @@ locales=build/windows/locale
 e2e_log="$logs/wine_e2e.log"
 root=$PWD
 if (cd tests/windows && LOCPATH=$root/$locales TOMIRA_MSI=$root/$msi WINE=$wine WINESERVER=$wineserver \
-    TOMIRA_SYSINFO_STUB=$root/$build/tests/about/sysinfo_stub.exe \
+    TOMIRA_SYSINFO_STUB=$root/$build/tests/about/sysinfo_stub.exe TOMIRA_VERSION=$version \
     TOMIRA_ARTIFACTS=${TOMIRA_ARTIFACTS:-$root/build/default/artifacts/e2e} TOMIRA_E2E_MODULE=wine_e2e \
     PYTHONDONTWRITEBYTECODE=1 timeout 900 /usr/bin/python3 -m unittest -v wine_e2e) >"$e2e_log" 2>&1; then
   echo "wine_e2e (installed tomira.exe under Wine): 1 passed, 0 failed"

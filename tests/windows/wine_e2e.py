@@ -4,6 +4,7 @@ the keyboard (what it shows read back through the clipboard, which Wine shares w
 information tool started from the About box, and the uninstall leaving nothing behind. Each window
 is saved as wine-<window>.png and has the size of its Linux picture (the same layout at 96 dpi)."""
 
+import collections
 import glob
 import os
 import subprocess
@@ -19,6 +20,7 @@ NAME = "TOMIRA 体質診断"
 ABOUT = "TOMIRAのﾊﾞｰｼﾞｮﾝ情報"
 LINUX_PICTURES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs", "screenshots")
 SLOW = 120  # Wine's first start of a prefix, and the rare start that takes long
+Box = collections.namedtuple("Box", "x y width height")
 
 
 def windows_path(path):
@@ -65,28 +67,32 @@ class WineRoad(unittest.TestCase):
             (w for w in self.x("xdotool", "search", "--onlyvisible", "--name", f"^{title}$").split()
              if w not in besides), None), timeout)
 
-    def opened(self, title, key):
-        """Presses the key until the window shows: Wine may still hold down the Enter that closed
-        the window before (its release went to no window of Wine's) and pass the next press on as
-        a repeat, which the buttons ignore."""
+    def press_until(self, what, probe, key):
+        """Presses the key until probe() holds: Wine may still hold down a key whose release went to
+        no window of Wine's (the Enter that closed a window) and pass the next press on as a repeat,
+        which the program's buttons ignore."""
         for _ in range(2):
             self.display.key(key)
             try:
-                return self.window(title, timeout=5)
+                return wait_for(what, probe, 5)
             except AssertionError:
                 pass
         self.display.key(key)
-        return self.window(title)
+        return wait_for(what, probe, SLOW)
 
-    def no_window(self, window, back=None):
-        """Waits for the window to close, then makes the window under it active again: under Wine
-        the window manager, not Windows, hands the X focus back, and Wine takes the keys' state
-        (the Enter that closed the window) anew from X only then."""
-        wait_for(f"window {window} to close", lambda: window not in self.x("xdotool", "search", "--onlyvisible",
-                                                                          "--name", ".").split())
-        if back:
-            self.x("xdotool", "windowactivate", "--sync", back)
-            time.sleep(0.5)
+    def opened(self, title, key):
+        return self.press_until(f"the window '{title}'", lambda: self.window(title, timeout=0.1), key)
+
+    def closed(self, window, key, back):
+        """Presses the key until the window has closed, then makes the window under it active again:
+        under Wine the window manager, not Windows, hands the X focus back."""
+        self.press_until(f"window {window} to close", lambda: window not in self.x(
+            "xdotool", "search", "--onlyvisible", "--name", ".").split(), key)
+        self.activate(back)
+
+    def activate(self, window):
+        self.x("xdotool", "windowactivate", "--sync", window)
+        time.sleep(0.5)
 
     def picture(self, name, window):
         """Saves the window's inside; checks it has the size of the Linux picture (Windows' menu bar
@@ -116,7 +122,7 @@ class WineRoad(unittest.TestCase):
         self.addCleanup(end, program)
         self.addCleanup(self.display.screenshot, os.path.join(ARTIFACTS, "wine-last-screen.png"))
         main = self.window("TOMIRA")
-        self.x("xdotool", "windowactivate", "--sync", main)
+        self.activate(main)
         self.display.type("Yamada")
         for value in ("170", "65", "20"):
             self.display.key("Return")
@@ -135,9 +141,8 @@ class WineRoad(unittest.TestCase):
         report = self.window("確認")
         self.copied("アユルヴェーダによるあなたの体質は「ヴァータ型」です。", "ctrl+c")
         self.copied("ヴァータ：100  ピッタ：60  カパ：40", "ctrl+c")
-        self.display.key("Return")
-        self.no_window(report)
-        self.no_window(question, main)
+        self.closed(report, "Return", main)
+        wait_for("the questionnaire to close", lambda: question not in self.x("xdotool", "search", "--name", ".").split())
 
         # From 診断, Tab reaches each explanation button; Enter opens and closes its dialog.
         for name, title in (("dialog-bmi", "BMIについて"), ("dialog-ideal-weight", "理想体重について"),
@@ -145,36 +150,37 @@ class WineRoad(unittest.TestCase):
             self.display.key("Tab")
             dialog = self.opened(title, "Return")
             self.picture(name, dialog)
-            self.display.key("Return")
-            self.no_window(dialog, main)
+            self.closed(dialog, "Return", main)
         # Then on past the buttons to the result boxes; Tab selects a box's text.
         self.copied("ヴァータ型", *["Tab"] * 5, "ctrl+c")
         for value in ("22.5", "63.6", "13.0"):
             self.copied(value, "Tab", "ctrl+c")
         shot = self.picture("main-window", main)
         # The title, version and maker's notice at the top: distinct glyphs, not boxes.
-        shapes = glyph_shapes(ink_columns(shot, type("Box", (), dict(x=0, y=40, width=544, height=17))))
+        shapes = glyph_shapes(ink_columns(shot, Box(0, 40, 544, 17)))
         self.assertGreaterEqual(len(set(shapes)), 10, "the maker's notice is drawn in Japanese glyphs")
 
         # The About box: without the tool's registration the message; with it, the tool starts.
         self.display.key("alt+h", "v")
         about = self.window(ABOUT)
-        self.picture("about-box", about)
+        # Its version label (70, 60 to 329, 75) reads "Version <the build's version>": as many glyphs
+        # as letters, and two glyphs alike where the letters are.
+        letters = "Version" + os.environ["TOMIRA_VERSION"]
+        shapes = glyph_shapes(ink_columns(self.picture("about-box", about), Box(70, 60, 259, 15)))
+        self.assertEqual([[a == b for b in shapes] for a in shapes], [[a == b for b in letters] for a in letters])
         self.display.key("alt+s")
         message = self.window("TOMIRA", besides=(main,))
         self.copied("現時点ではｼｽﾃﾑ情報を使用できません", "ctrl+c")
-        self.display.key("Return")
-        self.no_window(message, about)
+        self.closed(message, "Return", about)
         tool = os.path.join(self.prefix, "drive_c", "sysinfo.exe")
         subprocess.run(["cp", os.environ["TOMIRA_SYSINFO_STUB"], tool], check=True)
         self.regedit("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
                      '"PATH"="C:\\\\sysinfo.exe"')
         self.display.key("alt+s")
         wait_for("the system information tool to start", lambda: os.path.exists(tool + ".started"), SLOW)
-        self.display.key("Escape")
-        self.no_window(about, main)
-        self.display.key("alt+f", "x")
-        wait_for("tomira.exe to end", lambda: program.poll() is not None)
+        self.activate(about)  # the tool may have had the focus
+        self.closed(about, "Escape", main)
+        self.press_until("tomira.exe to end", lambda: program.poll() is not None, "alt+x")  # 終了(&X)
         self.assertEqual(program.returncode, 0)
 
         self.wine("msiexec", "/x", windows_path(os.environ["TOMIRA_MSI"]), "/qn")
