@@ -52,7 +52,7 @@ def main(package, bare, rounds=15):
               f"ratio {tomira / yardstick:.2f} (goal 1.25)")
         return 0 if tomira / yardstick <= 1.25 else 1
     finally:
-        subprocess.run(["wineserver", "-k"], env=env, capture_output=True)
+        subprocess.run([shutil.which("wineserver") or "/usr/lib/wine/wineserver", "-k"], env=env, capture_output=True)
         display.close()
         shutil.rmtree(work, ignore_errors=True)
 
