@@ -71,17 +71,13 @@ class WineRoad(unittest.TestCase):
         """Presses the key until probe() holds: Wine may still hold down a key whose release went to
         no window of Wine's (the Enter that closed a window) and pass the next press on as a repeat,
         which the program's buttons ignore."""
-        for _ in range(2):
+        for timeout in (5, 5, SLOW):
             self.display.key(key)
             try:
-                return wait_for(what, probe, 5)
+                return wait_for(what, probe, timeout)
             except AssertionError:
-                pass
-        self.display.key(key)
-        return wait_for(what, probe, SLOW)
-
-    def opened(self, title, key):
-        return self.press_until(f"the window '{title}'", lambda: self.window(title, timeout=0.1), key)
+                if timeout == SLOW:
+                    raise
 
     def closed(self, window, key, back):
         """Presses the key until the window has closed, then makes the window under it active again:
@@ -148,7 +144,7 @@ class WineRoad(unittest.TestCase):
         for name, title in (("dialog-bmi", "BMIについて"), ("dialog-ideal-weight", "理想体重について"),
                             ("dialog-fat-mass", "体脂肪量について")):
             self.display.key("Tab")
-            dialog = self.opened(title, "Return")
+            dialog = self.press_until(title, lambda: self.window(title, timeout=0.1), "Return")
             self.picture(name, dialog)
             self.closed(dialog, "Return", main)
         # Then on past the buttons to the result boxes; Tab selects a box's text.
