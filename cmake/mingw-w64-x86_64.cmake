@@ -1,6 +1,8 @@
 # Cross compiles for 64-bit Windows with Debian's MinGW-w64 (POSIX threads)
 # and runs the results under Wine:
 #   cmake -S . -B build/mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DTOMIRA_WITH_QT=OFF
+# The whole program, against the Qt that scripts/build-qt-mingw.sh builds:
+#   cmake --preset windows   (with TOMIRA_QT_MINGW set to that Qt's folder)
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -8,15 +10,21 @@ set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+# Qt for Windows lies outside MinGW's own folder: wherever the prefix path
+# points.
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # The test programs carry their C and C++ runtimes, so Wine needs no DLLs
-# from the cross compiler.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# from the cross compiler. Qt's DLLs need MinGW's runtime DLLs anyway, so the
+# program built against Qt shares them (TOMIRA_SHARED_RUNTIME) rather than
+# carrying a second copy.
+if(NOT TOMIRA_SHARED_RUNTIME)
+  set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+endif()
 
 # GoogleTest from Debian's sources, built with the same compiler.
 if(NOT DEFINED TOMIRA_GTEST_SOURCE_DIR AND EXISTS /usr/src/googletest/CMakeLists.txt)

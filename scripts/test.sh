@@ -7,8 +7,9 @@ export QT_QPA_PLATFORM=offscreen
 cmake --preset default
 cmake --build --preset default
 ctest --preset default -j "$(nproc)"
-# The plain C++ core and its tests once more for Windows (MinGW-w64),
-# run under Wine against the real registry and program start.
+# Windows (MinGW-w64): Qt built once into its cache, tomira.exe with its zip
+# and MSI, the core's tests under Wine against the real registry and program
+# start, and the installed program walked under Wine.
 scripts/test-windows.sh
 # Bounded runs of the fuzz targets, 10 s each (scripts/fuzz.sh 3600 for a long run).
 scripts/fuzz.sh 10

@@ -1,0 +1,188 @@
+"""tomira.exe as a Japanese Windows user gets it, under Wine on an X display of its own: the MSI
+installed silently into a fresh Japanese prefix (code page 932), the installed program walked from
+the keyboard (what it shows read back through the clipboard, which Wine shares with X), the system
+information tool started from the About box, and the uninstall leaving nothing behind. Each window
+is saved as wine-<window>.png and has the size of its Linux picture (the same layout at 96 dpi)."""
+
+import collections
+import glob
+import os
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from tomira_e2e import ARTIFACTS, Display, end, glyph_shapes, ink_columns, wait_for  # noqa: E402
+
+NAME = "TOMIRA 体質診断"
+ABOUT = "TOMIRAのﾊﾞｰｼﾞｮﾝ情報"
+LINUX_PICTURES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs", "screenshots")
+SLOW = 120  # Wine's first start of a prefix, and the rare start that takes long
+Box = collections.namedtuple("Box", "x y width height")
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+class WineRoad(unittest.TestCase):
+    def setUp(self):
+        self.display = Display()
+        self.addCleanup(self.display.close)
+        self.prefix = tempfile.mkdtemp(prefix="tomira-wine-e2e.")
+        self.env = dict(self.display.env, WINEPREFIX=self.prefix, WINEARCH="win64", WINEDEBUG="-all",
+                        LANG="ja_JP.UTF-8", LC_ALL="ja_JP.UTF-8",
+                        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
+        self.env.pop("XMODIFIERS", None)  # no input method here
+        self.addCleanup(subprocess.run, ["rm", "-rf", self.prefix])
+        self.addCleanup(subprocess.run, [os.environ["WINESERVER"], "-k"], env=self.env, capture_output=True)
+        self.wine("wineboot", "--init")
+        # Wine has no Windows fonts: the font the windows ask for is IPAPGothic here.
+        self.regedit('[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\n"ＭＳ Ｐゴシック"="IPAPGothic"')
+
+    def wine(self, *args, timeout=SLOW):
+        return subprocess.run([os.environ["WINE"], *args], env=self.env, capture_output=True, timeout=timeout,
+                              check=True).stdout
+
+    def installed(self):  # the programs' uninstall entries, as Windows lists them (in its code page)
+        return self.wine("uninstaller", "--list").decode("cp932", "replace")
+
+    def regedit(self, lines):
+        reg = os.path.join(self.prefix, "settings.reg")
+        with open(reg, "w", encoding="utf-16") as file:
+            file.write("Windows Registry Editor Version 5.00\r\n\r\n" + lines.replace("\n", "\r\n") + "\r\n")
+        self.wine("regedit", "/S", windows_path(reg))
+
+    def user_folder(self, *parts):
+        return os.path.join(glob.glob(os.path.join(self.prefix, "drive_c", "users", "*", "AppData"))[0], *parts)
+
+    def x(self, *args):
+        return subprocess.run(args, env=self.env, capture_output=True, text=True, timeout=30).stdout
+
+    def window(self, title, besides=(), timeout=SLOW):
+        """The id of a shown window with this title, waited for."""
+        return wait_for(f"the window '{title}'", lambda: next(
+            (w for w in self.x("xdotool", "search", "--onlyvisible", "--name", f"^{title}$").split()
+             if w not in besides), None), timeout)
+
+    def press_until(self, what, probe, key):
+        """Presses the key until probe() holds: Wine may still hold down a key whose release went to
+        no window of Wine's (the Enter that closed a window) and pass the next press on as a repeat,
+        which the program's buttons ignore."""
+        for timeout in (5, 5, SLOW):
+            self.display.key(key)
+            try:
+                return wait_for(what, probe, timeout)
+            except AssertionError:
+                if timeout == SLOW:
+                    raise
+
+    def closed(self, window, key, back):
+        """Presses the key until the window has closed, then makes the window under it active again:
+        under Wine the window manager, not Windows, hands the X focus back."""
+        self.press_until(f"window {window} to close", lambda: window not in self.x(
+            "xdotool", "search", "--onlyvisible", "--name", ".").split(), key)
+        self.activate(back)
+
+    def activate(self, window):
+        self.x("xdotool", "windowactivate", "--sync", window)
+        time.sleep(0.5)
+
+    def picture(self, name, window):
+        """Saves the window's inside; checks it has the size of the Linux picture (Windows' menu bar
+        may be a pixel taller)."""
+        path = os.path.join(ARTIFACTS, f"wine-{name}.png")
+        subprocess.run(["import", "-window", window, path], env=self.env, check=True, capture_output=True)
+        for wine, linux in zip(*(map(int, self.x("identify", "-format", "%w %h", p).split())
+                                 for p in (path, os.path.join(LINUX_PICTURES, name + ".png")))):
+            self.assertAlmostEqual(wine, linux, delta=2, msg=f"{name}: the same layout")
+        return path
+
+    def copied(self, expected, *keys):
+        """Presses keys (ending in ctrl+c) and waits for the clipboard to hold what was expected."""
+        self.display.key(*keys)
+        return wait_for(f"{expected!r} on the clipboard", lambda: expected in self.x(
+            "xclip", "-o", "-selection", "clipboard"))
+
+    def test_install_every_window_from_the_keyboard_and_uninstall(self):
+        self.wine("msiexec", "/i", windows_path(os.environ["TOMIRA_MSI"]), "/qn")
+        folder = self.user_folder("Local", "Programs", "TOMIRA")
+        entry = self.user_folder("Roaming", "Microsoft", "Windows", "Start Menu", "Programs", NAME + ".lnk")
+        self.assertTrue(os.path.isfile(os.path.join(folder, "tomira.exe")) and os.path.isfile(entry))
+        self.assertIn(NAME, self.installed())
+
+        program = subprocess.Popen([os.environ["WINE"], os.path.join(folder, "tomira.exe")], env=self.env,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(end, program)
+        self.addCleanup(self.display.screenshot, os.path.join(ARTIFACTS, "wine-last-screen.png"))
+        main = self.window("TOMIRA")
+        self.activate(main)
+        self.display.type("Yamada")
+        for value in ("170", "65", "20"):
+            self.display.key("Return")
+            self.display.type(value)
+        self.display.key("Return", "alt+c")
+
+        # The questionnaire: 診断 follows 計算 in tab order; each page
+        # answered row by row, the last one's Tab after row 20 reaching 結果表示.
+        self.display.key("Tab", "Return")
+        question = self.window("TOMIRA", besides=(main,))
+        for digit in ("5", "3", "2"):
+            self.display.key(*[digit, "Tab"] * 20, "Return")
+        self.display.key(*["Tab"] * 20)
+        self.picture("questionnaire", question)
+        self.display.key("Return")
+        report = self.window("確認")
+        self.copied("アユルヴェーダによるあなたの体質は「ヴァータ型」です。", "ctrl+c")
+        self.copied("ヴァータ：100  ピッタ：60  カパ：40", "ctrl+c")
+        self.closed(report, "Return", main)
+        wait_for("the questionnaire to close", lambda: question not in self.x("xdotool", "search", "--name", ".").split())
+
+        # From 診断, Tab reaches each explanation button; Enter opens and closes its dialog.
+        for name, title in (("dialog-bmi", "BMIについて"), ("dialog-ideal-weight", "理想体重について"),
+                            ("dialog-fat-mass", "体脂肪量について")):
+            self.display.key("Tab")
+            dialog = self.press_until(title, lambda: self.window(title, timeout=0.1), "Return")
+            self.picture(name, dialog)
+            self.closed(dialog, "Return", main)
+        # Then on past the buttons to the result boxes; Tab selects a box's text.
+        self.copied("ヴァータ型", *["Tab"] * 5, "ctrl+c")
+        for value in ("22.5", "63.6", "13.0"):
+            self.copied(value, "Tab", "ctrl+c")
+        shot = self.picture("main-window", main)
+        # The title, version and maker's notice at the top: distinct glyphs, not boxes.
+        shapes = glyph_shapes(ink_columns(shot, Box(0, 40, 544, 17)))
+        self.assertGreaterEqual(len(set(shapes)), 10, "the maker's notice is drawn in Japanese glyphs")
+
+        # The About box: without the tool's registration the message; with it, the tool starts.
+        self.display.key("alt+h", "v")
+        about = self.window(ABOUT)
+        # Its version label (70, 60 to 329, 75) reads "Version <the build's version>": as many glyphs
+        # as letters, and two glyphs alike where the letters are.
+        letters = "Version" + os.environ["TOMIRA_VERSION"]
+        shapes = glyph_shapes(ink_columns(self.picture("about-box", about), Box(70, 60, 259, 15)))
+        self.assertEqual([[a == b for b in shapes] for a in shapes], [[a == b for b in letters] for a in letters])
+        self.display.key("alt+s")
+        message = self.window("TOMIRA", besides=(main,))
+        self.copied("現時点ではｼｽﾃﾑ情報を使用できません", "ctrl+c")
+        self.closed(message, "Return", about)
+        tool = os.path.join(self.prefix, "drive_c", "sysinfo.exe")
+        subprocess.run(["cp", os.environ["TOMIRA_SYSINFO_STUB"], tool], check=True)
+        self.regedit("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
+                     '"PATH"="C:\\\\sysinfo.exe"')
+        self.display.key("alt+s")
+        wait_for("the system information tool to start", lambda: os.path.exists(tool + ".started"), SLOW)
+        self.activate(about)  # the tool may have had the focus
+        self.closed(about, "Escape", main)
+        self.press_until("tomira.exe to end", lambda: program.poll() is not None, "alt+x")  # 終了(&X)
+        self.assertEqual(program.returncode, 0)
+
+        self.wine("msiexec", "/x", windows_path(os.environ["TOMIRA_MSI"]), "/qn")
+        self.assertFalse(os.path.exists(folder) or os.path.exists(entry), "the uninstall leaves nothing")
+        self.assertNotIn(NAME, self.installed())
+
+
+if __name__ == "__main__":
+    unittest.main()
