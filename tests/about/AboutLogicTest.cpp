@@ -14,7 +14,7 @@ namespace {
 
 using testing::ShownMessage;
 
-const ShownMessage kUnavailable{"現時点ではｼｽﾃﾑ情報を使用できません", kApplicationTitle, MessageIcon::None};
+const ShownMessage kUnavailable{"現時点ではｼｽﾃﾑ情報を使用できません", "TOMIRA", MessageIcon::None};
 const std::string kKey = "SOFTWARE\\TOMIRA Test";
 
 class FakeSystem : public FileProbe, public ProgramStarter {
@@ -99,8 +99,9 @@ TEST(StartSysInfoTest, StartsTheRegisteredToolOrSaysItIsUnavailable)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Fixture f;
-        if (c.path) f.registry.SetText(kHKeyLocalMachine, kSysInfoPathKey, kSysInfoPathValue, tool);
-        if (c.folder) f.registry.SetText(kHKeyLocalMachine, kSysInfoLocationKey, kSysInfoLocationValue, folder);
+        if (c.path) f.registry.SetText(kHKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", tool);
+        if (c.folder)
+            f.registry.SetText(kHKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", folder);
         if (c.fileThere) f.system.files = {folderTool};
         if (c.starts) f.system.programs = {tool, folderTool};
         f.logic.StartSysInfo();

@@ -8,14 +8,17 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <QInputMethodEvent>
 #include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QTest>
 
+#include <functional>
+
 #include "app/frmStartMenu.h"
-#include "metrics/MetricsCalculator.h"
 #include "state/AppText.h"
 #include "support/RecordingMessages.h"
 
@@ -29,6 +32,54 @@ void TypeText(QWidget* widget, const QString& text)
 {
     for (const QChar c : text) {
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+// Runs act; the first modal window it opens is made active and met by
+// `inside`, then every modal window is closed (hidden, should it refuse) so
+// that act returns. The names of the windows met.
+QStringList Opened(const std::function<void()>& act, const std::function<void(QWidget*)>& inside = {})
+{
+    QStringList names;
+    QList<QWidget*> met;
+    bool meeting = false;
+    int tries = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr) return;
+        if (!met.contains(modal)) {
+            met << modal;
+            names << modal->objectName();
+            QApplication::setActiveWindow(modal);
+            // Not from this slot: a window `inside` opens must meet the poll too.
+            if (inside && met.size() == 1) {
+                meeting = true;
+                return QTimer::singleShot(0, modal, [&, modal] { inside(modal), meeting = false; });
+            }
+        }
+        if (meeting && modal == met.first()) return;
+        if (++tries < 20) {
+            modal->close();
+        } else {
+            modal->hide();
+        }
+    });
+    poll.start(5);
+    act();
+    return names;
+}
+
+// Presses keys in the open menu, or else in the active window's focus.
+void Keys(const std::vector<QKeyCombination>& keys)
+{
+    for (const QKeyCombination key : keys) {
+        QWidget* to = QApplication::activePopupWidget();
+        if (to == nullptr) to = QApplication::activeWindow()->focusWidget();
+        if (to == nullptr) to = QApplication::activeWindow();
+        QTest::keyClick(to, key.key(), key.keyboardModifiers());
+        // A button's access key presses it for 100 ms, as if clicked.
+        if (key.keyboardModifiers() & Qt::AltModifier) QTest::qWait(150);
     }
 }
 
@@ -59,6 +110,14 @@ protected:
         QTest::keyClicks(field, text);
     }
     void Click(const char* button) { QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton); }
+    std::function<void()> Press(const char* button)
+    {
+        return [this, button] { Click(button); };
+    }
+    std::function<void()> Choose(const char* item)
+    {
+        return [this, item] { window.findChild<QAction*>(item)->trigger(); };
+    }
 
     modCommon state;
     testing::RecordingMessages messages;
@@ -133,14 +192,108 @@ TEST_F(MainWindowTest, WeightAndBodyFatAreMaskedUntilShown)
     }
 }
 
-TEST_F(MainWindowTest, NotImplementedAnswersFromAllFivePlaces)
+TEST_F(MainWindowTest, EachButtonMenuItemAndAccessKeyDoesItsOwnThing)
 {
-    for (const char* action : {"mnFileOpen", "mnFileSaveAs", "mnFileOverWrite", "mnOption"}) {
-        window.findChild<QAction*>(action)->trigger();
+    const auto keys = [](std::vector<QKeyCombination> k) { return [k] { Keys(k); }; };
+    constexpr auto alt = Qt::AltModifier;
+    const char* const none = "";
+    const char* const sorry = "ごめんなさい。まだ処理ができていません。";
+    // What is done, the window it opens, the message it shows, whether the
+    // main window stays.
+    const std::tuple<const char*, std::function<void()>, const char*, const char*, bool> cases[] = {
+        {"cmdBMI解説", Press("cmdBMI解説"), "frmBMI解説", none, true},
+        {"cmd理想体重解説", Press("cmd理想体重解説"), "frm理想体重解説", none, true},
+        {"cmd体脂肪量解説", Press("cmd体脂肪量解説"), "frm体脂肪量解説", none, true},
+        {"cmdTOMIRA判定", Press("cmdTOMIRA判定"), "frmQuestion", none, true},
+        {"mnHelpVersion", Choose("mnHelpVersion"), "frmAbout", none, true},
+        {"Alt+H V", keys({alt | Qt::Key_H, Qt::Key_V}), "frmAbout", none, true},
+        {"cmdTOMIRA解説", Press("cmdTOMIRA解説"), none, sorry, true},
+        {"mnFileOpen", Choose("mnFileOpen"), none, sorry, true},
+        {"mnFileSaveAs", Choose("mnFileSaveAs"), none, sorry, true},
+        {"mnFileOverWrite", Choose("mnFileOverWrite"), none, sorry, true},
+        {"mnOption", Choose("mnOption"), none, sorry, true},
+        {"Alt+F O", keys({alt | Qt::Key_F, Qt::Key_O}), none, sorry, true},
+        {"Alt+F S", keys({alt | Qt::Key_F, Qt::Key_S}), none, sorry, true},
+        {"Alt+F W", keys({alt | Qt::Key_F, Qt::Key_W}), none, sorry, true},
+        {"Alt+O", keys({alt | Qt::Key_O}), none, sorry, true},
+        {"cmd終了", Press("cmd終了"), none, none, false},
+        {"mnFIleExit", Choose("mnFIleExit"), none, none, false},
+        {"Alt+X", keys({alt | Qt::Key_X}), none, none, false},
+        {"Alt+F X", keys({alt | Qt::Key_F, Qt::Key_X}), none, none, false},
+    };
+    for (const auto& [what, act, opens, says, stays] : cases) {
+        SCOPED_TRACE(what);
+        messages.shown.clear();
+        Field("txt名前")->setFocus();
+        EXPECT_EQ(Opened(act), *opens ? QStringList{opens} : QStringList{});
+        const ShownMessage message{says, "TOMIRA", MessageIcon::None};
+        EXPECT_EQ(messages.shown, std::vector<ShownMessage>(*says ? 1 : 0, message));
+        EXPECT_EQ(window.isVisible(), stays);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        SetUp();
     }
-    Click("cmdTOMIRA解説");
-    const ShownMessage expected{"ごめんなさい。まだ処理ができていません。", kApplicationTitle, MessageIcon::None};
-    EXPECT_EQ(messages.shown, std::vector<ShownMessage>(5, expected));
+}
+
+TEST_F(MainWindowTest, ExplanationDialogsTellTheFiguresAndCloseByTheirButtonOnly)
+{
+    Retype("txt身長", "170");
+    Retype("txt体重", "65");
+    Retype("txt体脂肪率", "20");
+    Click("cmd計算");
+    // The button, the result line and its ground, the way to close.
+    const std::tuple<const char*, const char*, const char*, QRgb, QKeyCombination> cases[] = {
+        {"cmdBMI解説", "lblBMIResult", "あなたのBMIは「22.5：普通型」です。", 0xC0FFC0, Qt::Key_Return},
+        {"cmd理想体重解説", "lbl理想体重Result", "あなたの理想体重は「63.6kg」です。", 0xC0FFC0,
+         Qt::AltModifier | Qt::Key_X},
+        {"cmd体脂肪量解説", "lbl体脂肪量Result", "あなたの体脂肪量は「13.0kg」です。", 0xC0FFC0, Qt::Key_Enter},
+    };
+    for (const auto& [button, line, sentence, ground, closing] : cases) {
+        SCOPED_TRACE(button);
+        QString shown, focus;
+        QColor colour;
+        bool openAfterEsc = false, openAfterClosing = true;
+        Opened(Press(button), [&](QWidget* dialog) {
+            if (auto* result = dialog->findChild<QLabel*>(QString::fromUtf8(line))) {
+                shown = result->text();
+                colour = result->palette().color(QPalette::Window);
+            }
+            focus = QApplication::focusWidget()->objectName();
+            Keys({Qt::Key_Escape});
+            openAfterEsc = dialog->isVisible();
+            Keys({closing});
+            openAfterClosing = dialog->isVisible();
+        });
+        EXPECT_EQ(shown, QString::fromUtf8(sentence));
+        EXPECT_EQ(colour, QColor(ground));
+        EXPECT_EQ(focus, QStringLiteral("cmd閉じる"));
+        EXPECT_TRUE(openAfterEsc);
+        EXPECT_FALSE(openAfterClosing);
+    }
+}
+
+TEST_F(MainWindowTest, TheAboutBoxShowsTheVersionAndClosesByEnterOrEsc)
+{
+    for (const Qt::Key closing : {Qt::Key_Escape, Qt::Key_Return}) {
+        QString title, version, focus;
+        bool openAfterAltS = false, openAfterClosing = true;
+        messages.shown.clear();
+        Opened(Choose("mnHelpVersion"), [&](QWidget* box) {
+            title = box->windowTitle();
+            version = box->findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
+            focus = QApplication::focusWidget()->objectName();
+            Keys({Qt::AltModifier | Qt::Key_S});
+            openAfterAltS = box->isVisible();
+            Keys({closing});
+            openAfterClosing = box->isVisible();
+        });
+        EXPECT_EQ(title, QStringLiteral("TOMIRAのﾊﾞｰｼﾞｮﾝ情報"));
+        EXPECT_EQ(version, QString::fromUtf8(kVersionText));
+        EXPECT_EQ(focus, QStringLiteral("cmdOK"));
+        EXPECT_TRUE(openAfterAltS);
+        EXPECT_EQ(messages.shown,
+                  (std::vector<ShownMessage>{{"現時点ではｼｽﾃﾑ情報を使用できません", "TOMIRA", MessageIcon::None}}));
+        EXPECT_FALSE(openAfterClosing) << closing;
+    }
 }
 
 TEST_F(MainWindowTest, ClearEmptiesResultsAndKeepsInputs)
@@ -153,7 +306,7 @@ TEST_F(MainWindowTest, ClearEmptiesResultsAndKeepsInputs)
     state.gBodyType = "普通型";
     state.gVata = 85;
     window.logic().mShowResults = kTrue;
-    Click("cmd判定結果の消去");
+    Keys({Qt::AltModifier | Qt::Key_K});
     for (const char* name : results) EXPECT_TRUE(Field(name)->text().isEmpty()) << name;
     EXPECT_EQ(Field("txt身長")->text(), QStringLiteral("170"));
     EXPECT_EQ(state.gConstitution, "");
@@ -199,7 +352,7 @@ TEST_F(MainWindowTest, ABadFieldIsMarkedNamedAndSelected)
     QLineEdit* field = Field("txt身長");
     Retype("txt身長", "170cm");
     QTest::keyClick(field, Qt::Key_Tab);
-    const std::string sentence = FaultSentence(MeasurementField::Height, InputFault::NotANumber);
+    const std::string sentence = "身長に数字以外の文字が入っています。数字だけで入力してください（例：170.5）。";
     EXPECT_EQ(field->toolTip().toStdString(), sentence);
     const QImage image = field->grab().toImage();
     EXPECT_GT(image.pixelColor(0, image.height() / 2).red(), 150);
@@ -209,7 +362,7 @@ TEST_F(MainWindowTest, ABadFieldIsMarkedNamedAndSelected)
 
     Click("cmd計算");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0], (ShownMessage{sentence, kConfirmTitle, MessageIcon::Exclamation}));
+    EXPECT_EQ(messages.shown[0], (ShownMessage{sentence, "確認", MessageIcon::Exclamation}));
     EXPECT_EQ(Box("txt体脂肪量"), QStringLiteral("13.0"));
     EXPECT_EQ(QApplication::focusWidget(), field);
     EXPECT_EQ(field->selectedText(), QStringLiteral("170cm"));

@@ -4,6 +4,11 @@
 #   run-e2e.sh MODULE
 set -euo pipefail
 cd "$(dirname "$0")"
+. ../support/require-tools.sh
+require_tools Xvfb openbox xdotool xprop dbus-run-session convert py:pyatspi
+if [[ $1 == test_ime* ]]; then
+  require_tools fcitx5 /usr/lib/mozc/mozc_server ibus-daemon /usr/lib/ibus-mozc/ibus-engine-mozc
+fi
 export PYTHONDONTWRITEBYTECODE=1 NO_AT_BRIDGE=0 TOMIRA_E2E_MODULE=$1
 # A runtime folder of its own: the accessibility bus puts its socket there,
 # and modules that run side by side must not share one.

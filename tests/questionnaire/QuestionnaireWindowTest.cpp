@@ -8,11 +8,12 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <tuple>
+
 #include "questionnaire/QuestionCatalogue.h"
 #include "questionnaire/frmQuestion.h"
-#include "state/AppText.h"
+#include "state/Version.h"
 #include "support/RecordingMessages.h"
-#include "ui/UiServices.h"
 
 namespace tomira {
 namespace {
@@ -55,7 +56,7 @@ protected:
 
 TEST_F(QuestionWindowTest, HighlightFollowsTheFocus)
 {
-    const QColor buttonFace = ToQColor(kSysButtonFace);
+    const QColor buttonFace(0xF0, 0xF0, 0xF0);
     Box(w, 4)->setFocus(Qt::TabFocusReason);
     QTest::keyClick(Box(w, 4), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), Box(w, 5));
@@ -112,14 +113,48 @@ TEST_F(QuestionWindowTest, AnIncompletePageIsRefusedWithAMessage)
     }
     QTest::mouseClick(Button(w, "cmd次の質問"), Qt::LeftButton);
     EXPECT_EQ(messages.shown,
-              (std::vector<ShownMessage>{{"1番目のデータが未入力です。", kConfirmTitle, MessageIcon::Exclamation}}));
-    EXPECT_EQ(Statement(w, 0)->text().toStdString(), StatementText(1));
+              (std::vector<ShownMessage>{{"1番目のデータが未入力です。", "確認", MessageIcon::Exclamation}}));
+    EXPECT_EQ(Statement(w, 0)->text(), QStringLiteral(" 動作が非常に早い。"));
     EXPECT_EQ(Box(w, 1)->currentIndex(), 4);
-    // Escape does not throw the answers away; the close box ends the wait.
+    // Escape does not throw the answers away; 閉じる ends the wait.
     QTest::keyClick(w, Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
-    window.close();
+    QTest::mouseClick(Button(w, "cmd閉じる"), Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(state.gQuestionActive, kFalse);
+}
+
+TEST_F(QuestionWindowTest, PagesTurnWithTheirScoresAndTheResultIsReportedAndCloses)
+{
+    // The answer in every row, then the next page's first statement and the
+    // page's score as shown.
+    const std::tuple<int, const char*, const char*, const char*> pages[] = {
+        {5, " 自分はとても能率がよい方だと思う。", "VATA", "ｳﾞｧｰﾀ:100"},
+        {3, " 動作がゆっくりで、おっとりしている。", "PITA", "ﾋﾟｯﾀ:60"},
+        {2, "", "KAPA", "ｶﾊﾟ:40"},
+    };
+    EXPECT_EQ(QApplication::focusWidget(), Box(w, 0));
+    EXPECT_EQ(Control<QLabel>(w, QStringLiteral("lblTitle"))->text(),
+              QStringLiteral("TOMIRA Version ") + TOMIRA_VERSION);
+    for (const auto& [answer, next, score, caption] : pages) {
+        EXPECT_TRUE(Button(w, "cmd次の質問")->isEnabled());
+        EXPECT_FALSE(Button(w, "cmd結果表示")->isEnabled());
+        for (int k = 0; k < kRowsPerPage; ++k) Box(w, k)->setCurrentIndex(answer - 1);
+        Button(w, "cmd次の質問")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(Button(w, "cmd次の質問"), Qt::Key_Return);
+        EXPECT_EQ(Statement(w, 0)->text(), QString::fromUtf8(next));
+        EXPECT_EQ(Control<QLabel>(w, QString::fromUtf8(score))->text(), QString::fromUtf8(caption));
+        EXPECT_EQ(Box(w, 19)->currentIndex(), -1);
+        EXPECT_EQ(QApplication::focusWidget(), Box(w, 0));
+    }
+    EXPECT_FALSE(Button(w, "cmd次の質問")->isEnabled());
+    QTest::mouseClick(Button(w, "cmd結果表示"), Qt::LeftButton);
+    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"アユルヴェーダによるあなたの体質は「ヴァータ型」です。\r\n"
+                                                          "ヴァータ：100  ピッタ：60  カパ：40\r\n合計：200  平均：67",
+                                                          "確認", MessageIcon::Exclamation}}));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(state.gQuestionActive, kFalse);
+    EXPECT_EQ(state.gConstitution, "ヴァータ");
 }
 
 }  // namespace

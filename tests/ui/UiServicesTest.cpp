@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QMessageBox>
+#include <QPixmapCache>
 #include <QTimer>
 
 #include <tuple>
@@ -20,18 +21,16 @@ TEST(QtMessageService, ShowsAModalBoxWithTextTitleIconAndOk)
     const std::pair<MessageIcon, QMessageBox::Icon> icons[] = {{MessageIcon::Exclamation, QMessageBox::Warning},
                                                                {MessageIcon::None, QMessageBox::NoIcon}};
     for (const auto& [icon, shown] : icons) {
-        QMessageBox* seen = nullptr;
+        // What the box shows is read, the box closed, and only then checked.
+        std::tuple<QString, QString, QMessageBox::Icon, qsizetype> seen;
         QTimer::singleShot(10, [&] {
-            seen = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(seen, nullptr);
-            EXPECT_EQ(seen->windowTitle(), QStringLiteral("確認"));
-            EXPECT_EQ(seen->text(), QStringLiteral("一行目\n二行目"));
-            EXPECT_EQ(seen->icon(), shown);
-            ASSERT_EQ(seen->buttons().size(), 1);
-            seen->buttons().first()->click();
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen = {box->windowTitle(), box->text(), box->icon(), box->buttons().size()};
+                box->close();
+            }
         });
         QtMessageService().ShowMessage("一行目\r\n二行目", "確認", icon);
-        EXPECT_NE(seen, nullptr);
+        EXPECT_EQ(seen, std::make_tuple(QStringLiteral("確認"), QStringLiteral("一行目\n二行目"), shown, qsizetype{1}));
     }
 }
 
@@ -39,8 +38,14 @@ TEST(UiServices, TheProgramsColoursAndFontStayWhenTheDesktopChangesThem)
 {
     QApplication::setPalette(QPalette(Qt::white, Qt::black));
     QApplication::setFont(QFont(QStringLiteral("Sans"), 14));
-    EXPECT_EQ(QApplication::palette(), ProgramPalette());
-    EXPECT_EQ(QApplication::font(), UiFont(9));
+    for (const auto role : {QPalette::Window, QPalette::Button}) {
+        EXPECT_EQ(QApplication::palette().color(role), QColor(0xF0, 0xF0, 0xF0)) << role;
+    }
+    EXPECT_EQ(QApplication::palette().color(QPalette::WindowText), QColor(Qt::black));
+    EXPECT_EQ(QApplication::font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(QApplication::font().pointSizeF(), 9.0);
+    // Style pieces are drawn anew, never kept: each window has new palettes.
+    EXPECT_EQ(QPixmapCache::cacheLimit(), 0);
 }
 
 TEST(UiServices, TwipsRoundToTheNearestPixel)
