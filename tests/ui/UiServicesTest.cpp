@@ -9,7 +9,10 @@
 #include <QPixmapCache>
 #include <QTimer>
 
+#include <cstdlib>
 #include <tuple>
+
+#include <malloc.h>
 
 #include "ui/UiServices.h"
 
@@ -47,6 +50,23 @@ TEST(UiServices, TheProgramsColoursAndFontStayWhenTheDesktopChangesThem)
     // Style pieces are drawn anew, never kept: each window has new palettes.
     EXPECT_EQ(QPixmapCache::cacheLimit(), 0);
 }
+
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
+TEST(UiServices, AWindowSizedBlockGoesBackToTheSystemAndNoWindowGetsASharedSegment)
+{
+    PrepareApplication();
+    // A window's pixels, freed and taken again: still a mapping of its own,
+    // which freeing gives back.
+    static void* volatile block;
+    block = std::malloc(1 << 20);
+    std::free(block);
+    const auto mapped = mallinfo2().hblks;
+    block = std::malloc(1 << 20);
+    EXPECT_EQ(mallinfo2().hblks, mapped + 1);
+    std::free(block);
+    EXPECT_EQ(qgetenv("QT_XCB_NO_MITSHM"), "1");
+}
+#endif
 
 TEST(UiServices, TwipsRoundToTheNearestPixel)
 {
