@@ -249,10 +249,9 @@ TEST_F(MainWindowTest, ExplanationDialogsTellTheFiguresAndCloseByTheirButtonOnly
     };
     for (const auto& [button, line, sentence, ground, closing] : cases) {
         SCOPED_TRACE(button);
-        QString shown, focus;
-        QColor colour;
-        bool openAfterEsc = false, openAfterClosing = true;
+        std::tuple<QString, QColor, QString, bool, bool> seen;
         Opened(Press(button), [&](QWidget* dialog) {
+            auto& [shown, colour, focus, openAfterEsc, openAfterClosing] = seen;
             if (auto* result = dialog->findChild<QLabel*>(QString::fromUtf8(line))) {
                 shown = result->text();
                 colour = result->palette().color(QPalette::Window);
@@ -263,36 +262,34 @@ TEST_F(MainWindowTest, ExplanationDialogsTellTheFiguresAndCloseByTheirButtonOnly
             Keys({closing});
             openAfterClosing = dialog->isVisible();
         });
-        EXPECT_EQ(shown, QString::fromUtf8(sentence));
-        EXPECT_EQ(colour, QColor(ground));
-        EXPECT_EQ(focus, QStringLiteral("cmd閉じる"));
-        EXPECT_TRUE(openAfterEsc);
-        EXPECT_FALSE(openAfterClosing);
+        EXPECT_EQ(seen, std::make_tuple(QString::fromUtf8(sentence), QColor(ground), QStringLiteral("cmd閉じる"), true,
+                                        false));
     }
 }
 
 TEST_F(MainWindowTest, TheAboutBoxShowsTheVersionAndClosesByEnterOrEsc)
 {
     for (const Qt::Key closing : {Qt::Key_Escape, Qt::Key_Return}) {
-        QString title, version, focus;
-        bool openAfterAltS = false, openAfterClosing = true;
+        std::tuple<QString, QString, QString, bool, bool> seen;
         messages.shown.clear();
         Opened(Choose("mnHelpVersion"), [&](QWidget* box) {
+            auto& [title, version, focus, openAfterSysInfo, openAfterClosing] = seen;
             title = box->windowTitle();
             version = box->findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
             focus = QApplication::focusWidget()->objectName();
+            // ｼｽﾃﾑ情報 by its access key, and by Enter while it has the focus.
             Keys({Qt::AltModifier | Qt::Key_S});
-            openAfterAltS = box->isVisible();
+            box->findChild<QWidget*>(QStringLiteral("cmdSysInfo"))->setFocus();
+            Keys({Qt::Key_Return});
+            openAfterSysInfo = box->isVisible();
+            box->findChild<QWidget*>(QStringLiteral("cmdOK"))->setFocus();
             Keys({closing});
             openAfterClosing = box->isVisible();
         });
-        EXPECT_EQ(title, QStringLiteral("TOMIRAのﾊﾞｰｼﾞｮﾝ情報"));
-        EXPECT_EQ(version, QString::fromUtf8(kVersionText));
-        EXPECT_EQ(focus, QStringLiteral("cmdOK"));
-        EXPECT_TRUE(openAfterAltS);
-        EXPECT_EQ(messages.shown,
-                  (std::vector<ShownMessage>{{"現時点ではｼｽﾃﾑ情報を使用できません", "TOMIRA", MessageIcon::None}}));
-        EXPECT_FALSE(openAfterClosing) << closing;
+        EXPECT_EQ(seen, std::make_tuple(QStringLiteral("TOMIRAのﾊﾞｰｼﾞｮﾝ情報"), QString::fromUtf8(kVersionText),
+                                        QStringLiteral("cmdOK"), true, false));
+        const ShownMessage unavailable{"現時点ではｼｽﾃﾑ情報を使用できません", "TOMIRA", MessageIcon::None};
+        EXPECT_EQ(messages.shown, std::vector<ShownMessage>(2, unavailable));
     }
 }
 

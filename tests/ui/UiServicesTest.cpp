@@ -2,9 +2,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDialog>
-#include <QPushButton>
-#include <QTest>
 #include <QMessageBox>
 #include <QPixmapCache>
 #include <QTimer>
@@ -72,34 +69,6 @@ TEST(UiServices, TwipsRoundToTheNearestPixel)
 {
     for (const auto& [twips, pixels] : {std::pair{7, 0}, {8, 1}, {-8, -1}, {5654, 377}})
         EXPECT_EQ(TwipsToPixels(twips), pixels) << twips;
-}
-
-TEST(UiServices, EnterPressesTheFocusedButtonOnly)
-{
-    // A dialog with a default button: Enter on another focused button
-    // presses that one, not the default; modified Enter and a disabled
-    // button press nothing.
-    const std::tuple<Qt::Key, Qt::KeyboardModifiers, bool, int, int> cases[] = {
-        {Qt::Key_Return, Qt::NoModifier, true, 1, 0},
-        {Qt::Key_Enter, Qt::KeypadModifier, true, 1, 0},
-        {Qt::Key_Return, Qt::ShiftModifier, true, 0, 0},
-        {Qt::Key_Return, Qt::NoModifier, false, 0, 0},
-    };
-    for (const auto& [key, modifiers, enabled, focusedExpected, defaultExpected] : cases) {
-        QDialog dialog;
-        auto* byDefault = new QPushButton(QStringLiteral("OK"), &dialog);
-        auto* focused = new QPushButton(QStringLiteral("Other"), &dialog);
-        byDefault->setDefault(true);
-        focused->setAutoDefault(false);
-        focused->setEnabled(enabled);
-        int focusedPresses = 0;
-        int defaultPresses = 0;
-        QObject::connect(focused, &QPushButton::clicked, [&] { ++focusedPresses; });
-        QObject::connect(byDefault, &QPushButton::clicked, [&] { ++defaultPresses; });
-        QTest::keyClick(focused, key, modifiers);
-        EXPECT_EQ(focusedPresses, focusedExpected) << key << " " << enabled;
-        EXPECT_EQ(defaultPresses, defaultExpected) << key << " " << enabled;
-    }
 }
 
 }  // namespace
