@@ -24,7 +24,8 @@
 #include "questionnaire/frmQuestion.h"
 #include "state/modCommon.h"
 #include "state/MessageService.h"
-#include "ui/UiServices.h"
+#include "ui/ApplicationLook.h"
+#include "ui/ProcessSettings.h"
 
 namespace tomira {
 namespace {

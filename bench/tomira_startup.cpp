@@ -3,7 +3,9 @@
 
 #include "StartupProbe.h"
 #include "app/frmStartMenu.h"
-#include "ui/UiServices.h"
+#include "ui/ApplicationLook.h"
+#include "ui/ProcessSettings.h"
+#include "ui/QtMessageService.h"
 
 int main(int argc, char* argv[])
 {

@@ -10,7 +10,10 @@
 #include "state/AppText.h"
 #include "state/Colours.h"
 #include "ui/FormKit.h"
-#include "ui/UiServices.h"
+#include "ui/ModalWindows.h"
+#include "ui/QtText.h"
+#include "ui/Units.h"
+#include "ui/WindowCentring.h"
 
 namespace tomira {
 

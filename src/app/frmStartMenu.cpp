@@ -19,7 +19,13 @@
 #include "state/AppText.h"
 #include "state/Colours.h"
 #include "ui/FormKit.h"
-#include "ui/UiServices.h"
+#include "ui/Keystrokes.h"
+#include "ui/ModalWindows.h"
+#include "ui/ProgramColours.h"
+#include "ui/ProgramFont.h"
+#include "ui/QtText.h"
+#include "ui/Units.h"
+#include "ui/WindowCentring.h"
 
 namespace tomira {
 

@@ -2,7 +2,9 @@
 
 #include "app/frmStartMenu.h"
 #include "state/modCommon.h"
-#include "ui/UiServices.h"
+#include "ui/ApplicationLook.h"
+#include "ui/ProcessSettings.h"
+#include "ui/QtMessageService.h"
 
 int main(int argc, char* argv[])
 {

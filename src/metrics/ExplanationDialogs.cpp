@@ -8,7 +8,11 @@
 #include "metrics/ExplanationText.h"
 #include "state/Colours.h"
 #include "ui/FormKit.h"
-#include "ui/UiServices.h"
+#include "ui/ProgramColours.h"
+#include "ui/ProgramFont.h"
+#include "ui/QtText.h"
+#include "ui/Units.h"
+#include "ui/WindowCentring.h"
 
 namespace tomira {
 

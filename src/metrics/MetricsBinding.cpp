@@ -5,7 +5,8 @@
 
 #include "metrics/ExplanationDialogs.h"
 #include "state/AppText.h"
-#include "ui/UiServices.h"
+#include "ui/ModalWindows.h"
+#include "ui/QtText.h"
 
 namespace tomira {
 

@@ -4,9 +4,23 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "ui/UiServices.h"
+#include "ui/ProgramColours.h"
+#include "ui/ProgramFont.h"
+#include "ui/QtText.h"
+#include "ui/Units.h"
 
 namespace tomira {
+
+QRect TwipsRect(int left, int top, int width, int height)
+{
+    const PixelRect r = TwipsToPixels(left, top, width, height);
+    return QRect(r.x, r.y, r.width, r.height);
+}
+
+void PlaceTwips(QWidget& widget, int left, int top, int width, int height)
+{
+    widget.setGeometry(TwipsRect(left, top, width, height));
+}
 
 void SetUpWindow(QWidget& window, const QString& name, const QString& title, Qt::WindowFlags frame)
 {

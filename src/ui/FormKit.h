@@ -2,6 +2,7 @@
 // The controls every window of the program is built from, each placed in
 // twips and named as the window's table names it.
 
+#include <QRect>
 #include <QString>
 #include <Qt>
 
@@ -15,6 +16,10 @@ class QPushButton;
 class QWidget;
 
 namespace tomira {
+
+QRect TwipsRect(int left, int top, int width, int height);
+// Puts a widget at a twips position, or a window's client area to a size.
+void PlaceTwips(QWidget& widget, int left, int top, int width, int height);
 
 // A title bar with the system menu and the close box, nothing else.
 inline constexpr Qt::WindowFlags kTitleAndCloseBox =

@@ -14,6 +14,11 @@
 #include "questionnaire/frmQuestion.h"
 #include "state/Version.h"
 #include "support/RecordingMessages.h"
+<<<<<<< HEAD
+=======
+#include "ui/ProgramColours.h"
+#include "ui/Units.h"
+>>>>>>> house
 
 namespace tomira {
 namespace {

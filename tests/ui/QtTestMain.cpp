@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/UiServices.h"
+#include "ui/ApplicationLook.h"
 
 int main(int argc, char** argv)
 {

@@ -26,7 +26,7 @@
 #include "questionnaire/frmQuestion.h"
 #include "state/modCommon.h"
 #include "support/RecordingMessages.h"
-#include "ui/UiServices.h"
+#include "ui/ProgramColours.h"
 
 namespace tomira {
 namespace {

@@ -11,7 +11,9 @@
 
 #include <malloc.h>
 
-#include "ui/UiServices.h"
+#include "ui/ProcessSettings.h"
+#include "ui/QtMessageService.h"
+#include "ui/Units.h"
 
 namespace tomira {
 namespace {

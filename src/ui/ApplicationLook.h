@@ -1,0 +1,15 @@
+#pragma once
+// The program's look for every window: its style, its colours and font kept
+// whatever the desktop sets, its name and icon.
+
+class QApplication;
+
+namespace tomira {
+
+// Font substitutes, the "*" password character, the program's colours,
+// Enter on a focused command button pressing it, the application title
+// and window icon, no cache of drawn style pieces. Call once after the
+// QApplication exists.
+void InstallApplicationLook(QApplication& app);
+
+}  // namespace tomira

@@ -1,0 +1,13 @@
+#pragma once
+// Showing a window modally.
+
+class QDialog;
+
+namespace tomira {
+
+// Shows a dialog modally and returns when it has closed.
+void ShowModal(QDialog& dialog);
+// Handles the pending events once, waiting for at least one to arrive.
+void ProcessPendingEventsOnce();
+
+}  // namespace tomira
