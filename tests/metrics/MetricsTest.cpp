@@ -19,10 +19,7 @@ constexpr Box kSame = std::nullopt;
 
 Box Seen(const ResultBoxUpdate& update)
 {
-    if (update.kind == ResultBoxUpdate::Kind::Unchanged) {
-        return kSame;
-    }
-    return update.text;
+    return update.kind == ResultBoxUpdate::Kind::Unchanged ? kSame : Box(update.text);
 }
 
 class CalculatorTest : public ::testing::Test {
@@ -32,9 +29,7 @@ protected:
     {
         state = modCommon{};
         showResults = kFalse;
-        if (calculated) {
-            calculator.Calculate({"170", "65", "20"});
-        }
+        if (calculated) calculator.Calculate({"170", "65", "20"});
     }
     void ExpectBoxes(const MetricsOutcome& out, Box bmi, Box ideal, Box fat)
     {

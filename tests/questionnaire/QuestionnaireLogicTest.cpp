@@ -18,8 +18,7 @@ TEST(CatalogueTest, SixtyStatementsInTheirOrderOnTheirPages)
 {
     // What the three pages show, row by row, as one digest (FNV-1a of the
     // rows, each ended by a newline): any change of a wording or of the order
-    // changes it. Spelt out: each page's first row, the last, and rows 6 and
-    // 8 of the Vata page, once reworded.
+    // changes it. Spelt out: rows 6 and 8, once reworded, and the last.
     std::uint64_t digest = 14695981039346656037u;
     for (const std::int16_t page : {kVataPage, kPittaPage, kKaphaPage}) {
         const PageTexts rows = PageStatementTexts(page).value();
@@ -29,11 +28,8 @@ TEST(CatalogueTest, SixtyStatementsInTheirOrderOnTheirPages)
     }
     EXPECT_EQ(digest, 0x524c44826beb589fu);
     const std::tuple<std::int16_t, int, const char*> rows[] = {
-        {kVataPage, 0, " 動作が非常に早い。"},
         {kVataPage, 5, " 足取りが軽く、せかせかと速く歩く。"},
         {kVataPage, 7, " お腹にガスがたまったり、便秘をしたりしやすい。"},
-        {kPittaPage, 0, " 自分はとても能率がよい方だと思う。"},
-        {kKaphaPage, 0, " 動作がゆっくりで、おっとりしている。"},
         {kKaphaPage, 19, " 食べるのが遅く、何事もきちんと順を追って進める。"},
     };
     for (const auto& [page, row, text] : rows) EXPECT_EQ((*PageStatementTexts(page))[row], text) << page << " " << row;
