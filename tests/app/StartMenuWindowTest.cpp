@@ -59,11 +59,7 @@ QStringList Opened(const std::function<void()>& act, const std::function<void(QW
             }
         }
         if (meeting && modal == met.first()) return;
-        if (++tries < 20) {
-            modal->close();
-        } else {
-            modal->hide();
-        }
+        ++tries < 20 ? (void)modal->close() : modal->hide();
     });
     poll.start(5);
     act();
@@ -129,6 +125,7 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem)
     EXPECT_EQ(Control<QLabel>("lblVersion")->text(), QString::fromUtf8(kVersionText));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_EQ(window.centralWidget()->size(), QSize(544, 527));
+    EXPECT_EQ(Control("chk体重等表示")->palette().color(QPalette::Button), QColor(0xE0, 0xE0, 0xE0));
     const std::pair<const char*, QRect> cases[] = {
         {"txt名前", QRect(160, 80, 345, 25)},        {"lbl体重", QRect(24, 160, 137, 25)},
         {"chk体重等表示", QRect(368, 200, 145, 17)}, {"cmd計算", QRect(360, 136, 153, 33)},

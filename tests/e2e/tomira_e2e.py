@@ -244,26 +244,6 @@ class Tomira:
         self.log.close()
 
 
-def ink_columns(path, extents):
-    """Binarised crop of a screenshot: a list of rows of 0/1 (1 = ink)."""
-    crop = f"{extents.width}x{extents.height}+{extents.x}+{extents.y}"
-    out = subprocess.run(["convert", path, "-crop", crop, "+repage", "-colorspace", "Gray",
-                          "-threshold", "45%", "-compress", "none", "pbm:-"],
-                         check=True, capture_output=True, text=True).stdout.split()
-    width, height = int(out[1]), int(out[2])
-    bits = [int(b) for b in out[3:]]
-    return [bits[r * width:(r + 1) * width] for r in range(height)]
-
-
-def glyph_shapes(rows):
-    """Splits dark ink into runs of columns; returns each run's bitmap."""
-    width = len(rows[0]) if rows else 0
-    inked = [any(row[c] for row in rows) for c in range(width)] + [False]
-    starts = [c for c in range(width) if inked[c] and (c == 0 or not inked[c - 1])]
-    ends = [c + 1 for c in range(width) if inked[c] and not inked[c + 1]]
-    return [tuple(tuple(row[a:b]) for row in rows) for a, b in zip(starts, ends)]
-
-
 class TomiraTestCase(unittest.TestCase):
     scale = None
 
@@ -276,16 +256,6 @@ class TomiraTestCase(unittest.TestCase):
 
     def prepare(self):  # sets up the display for the program; returns its extra environment
         return {}
-
-    def assertJapaneseRenders(self, shot, node, text):
-        """The control's Japanese text is drawn as glyphs, not as boxes: real
-        glyphs of distinct characters have distinct shapes, while missing
-        glyphs are drawn as identical boxes (or not at all)."""
-        shapes = glyph_shapes(ink_columns(shot, self.tomira.extents(node)))
-        self.assertTrue(shapes, f"nothing drawn for {text!r}")
-        distinct = len(set(shapes))
-        self.assertGreaterEqual(distinct, min(3, len(set(text))),
-                                f"{text!r} looks like replacement boxes ({distinct} distinct shapes)")
 
 
 class ImeTestCase(TomiraTestCase):

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <QPixmapCache>
 #include <QTimer>
@@ -38,6 +39,7 @@ TEST(QtMessageService, ShowsAModalBoxWithTextTitleIconAndOk)
 
 TEST(UiServices, TheProgramsColoursAndFontStayWhenTheDesktopChangesThem)
 {
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), QColor(0xF0, 0xF0, 0xF0));  // from the start
     QApplication::setPalette(QPalette(Qt::white, Qt::black));
     QApplication::setFont(QFont(QStringLiteral("Sans"), 14));
     for (const auto role : {QPalette::Window, QPalette::Button}) {
@@ -66,6 +68,13 @@ TEST(UiServices, AWindowSizedBlockGoesBackToTheSystemAndNoWindowGetsASharedSegme
     EXPECT_EQ(qgetenv("QT_XCB_NO_MITSHM"), "1");
 }
 #endif
+
+TEST(UiServices, JapaneseIsDrawnInAJapaneseFont)
+{
+    const QString family = QFontInfo(QApplication::font()).family();
+    EXPECT_TRUE(QStringList({"MS PGothic", "IPAPGothic", "IPA Pゴシック", "Noto Sans CJK JP"}).contains(family))
+        << family.toStdString();
+}
 
 TEST(UiServices, TwipsRoundToTheNearestPixel)
 {
