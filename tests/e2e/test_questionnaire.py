@@ -1,15 +1,7 @@
 """The constitution road, from the keyboard alone: three pages of twenty
 answers, the report, and the type in the main window."""
 
-
-import pyatspi
-
 from tomira_e2e import TomiraTestCase, role, text_of, wait_for, walk
-
-
-def labelled_by(node):
-    return [r.getTarget(i).name for r in node.getRelationSet()
-            if r.getRelationType() == pyatspi.RELATION_LABELLED_BY for i in range(r.getNTargets())]
 
 
 class Questionnaire(TomiraTestCase):
@@ -26,10 +18,6 @@ class Questionnaire(TomiraTestCase):
 
     def test_whole_test_from_the_keyboard(self):
         window = self.open_questionnaire()
-        boxes = self.tomira.all(window, "combo box")
-        # A screen reader hears each box with its row number and statement.
-        self.assertEqual(sorted(labelled_by(boxes[0])), [" 動作が非常に早い。", "1"])
-
         # Each page: the entry starting with the digit in each row, moving
         # on with Tab; the Tab after row 20 reaches 次の質問, Enter presses it.
         for digit, score in (("5", "ｳﾞｧｰﾀ:100"), ("3", "ﾋﾟｯﾀ:60"), ("2", "ｶﾊﾟ:40")):

@@ -131,6 +131,9 @@ TEST_F(QuestionWindowTest, PagesTurnWithTheirScoresAndTheResultIsReportedAndClos
         {2, "", "KAPA", "ｶﾊﾟ:40"},
     };
     EXPECT_EQ(QApplication::focusWidget(), Box(w, 0));
+    // A screen reader names each box by its row number and statement.
+    EXPECT_EQ(RowNumber(w, 7)->buddy(), Box(w, 7));
+    EXPECT_EQ(Statement(w, 7)->buddy(), Box(w, 7));
     EXPECT_EQ(Control<QLabel>(w, QStringLiteral("lblTitle"))->text(),
               QStringLiteral("TOMIRA Version ") + TOMIRA_VERSION);
     for (const auto& [answer, next, score, caption] : pages) {
