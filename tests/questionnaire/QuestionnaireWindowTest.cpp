@@ -34,8 +34,14 @@ QLabel* Statement(QWidget* window, int k) { return Control<QLabel>(window, QStri
 QLabel* RowNumber(QWidget* window, int k) { return Control<QLabel>(window, QStringLiteral("Label3_%1").arg(k)); }
 QPushButton* Button(QWidget* window, const char* name) { return Control<QPushButton>(window, QString::fromUtf8(name)); }
 QColor Background(QWidget* widget) { return widget->palette().color(QPalette::Window); }
+// The grounds of a row's statement and number.
+std::pair<QColor, QColor> Row(QWidget* window, int k)
+{
+    return {Background(Statement(window, k)), Background(RowNumber(window, k))};
+}
 
-const QColor kActiveStatement(0xFF, 0xFF, 0x80);
+const std::pair<QColor, QColor> kMarked{QColor(0xFF, 0xFF, 0x80), QColor(0x80, 0xFF, 0x80)};
+const std::pair<QColor, QColor> kUnmarked{Qt::white, QColor(0xF0, 0xF0, 0xF0)};
 
 // The questionnaire on its own, shown but not modal.
 class QuestionWindowTest : public ::testing::Test {
@@ -56,27 +62,23 @@ protected:
 
 TEST_F(QuestionWindowTest, HighlightFollowsTheFocus)
 {
-    const QColor buttonFace(0xF0, 0xF0, 0xF0);
     Box(w, 4)->setFocus(Qt::TabFocusReason);
     QTest::keyClick(Box(w, 4), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), Box(w, 5));
-    EXPECT_EQ(Background(Statement(w, 4)), QColor(Qt::white));
-    EXPECT_EQ(Background(RowNumber(w, 4)), buttonFace);
-    EXPECT_EQ(Background(Statement(w, 5)), kActiveStatement);
-    EXPECT_EQ(Background(RowNumber(w, 5)), QColor(0x80, 0xFF, 0x80));
+    EXPECT_EQ(Row(w, 4), kUnmarked);
+    EXPECT_EQ(Row(w, 5), kMarked);
 
     // Choosing an entry leaves the row highlighted and the box's own look
     // alone; typing a digit picks the entry that begins with it.
     const QPalette boxPalette = Box(w, 5)->palette();
     QTest::keyClick(Box(w, 5), '4');
     EXPECT_EQ(Box(w, 5)->currentIndex(), 3);
-    EXPECT_EQ(Background(Statement(w, 5)), kActiveStatement);
+    EXPECT_EQ(Row(w, 5), kMarked);
     EXPECT_EQ(Box(w, 5)->palette(), boxPalette);
 
     // A button taking the focus clears the row.
     Button(w, "cmd次の質問")->setFocus(Qt::MouseFocusReason);
-    EXPECT_EQ(Background(Statement(w, 5)), QColor(Qt::white));
-    EXPECT_EQ(Background(RowNumber(w, 5)), buttonFace);
+    EXPECT_EQ(Row(w, 5), kUnmarked);
 }
 
 TEST_F(QuestionWindowTest, AnswersChangeOnlyByTheUsersChoice)
@@ -93,8 +95,7 @@ TEST_F(QuestionWindowTest, AnswersChangeOnlyByTheUsersChoice)
     Box(w, 5)->setFocus(Qt::TabFocusReason);
     QTest::keyClick(Box(w, 5), Qt::Key_Space);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Box(w, 5)->view()->isVisible(); }, 2000));
-    EXPECT_EQ(Background(Statement(w, 5)), kActiveStatement);
-    EXPECT_EQ(Background(RowNumber(w, 5)), QColor(0x80, 0xFF, 0x80));
+    EXPECT_EQ(Row(w, 5), kMarked);
     Box(w, 5)->hidePopup();
 
     // Enter in a box presses nothing.
