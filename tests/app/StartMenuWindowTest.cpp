@@ -1,4 +1,4 @@
-// The main window: layout, keys, masking, the body metrics bound to it and
+// The main window: layout, keys, buttons, menus, the dialogs it opens, masking, the body metrics bound to it and
 // what its fields make of an input method.
 #include <gtest/gtest.h>
 
@@ -26,9 +26,8 @@ namespace {
 
 using testing::ShownMessage;
 
-// Runs act; the first modal window it opens is made active and met by
-// `inside`, then every modal window is closed (hidden, should it refuse) so
-// that act returns. The names of the windows met.
+// Runs act; the first modal window it opens is made active and met by `inside`, then every modal window is
+// closed (hidden, should it refuse) so that act returns. The names of the windows met.
 QStringList Opened(const std::function<void()>& act, const std::function<void(QWidget*)>& inside = {})
 {
     QStringList names;

@@ -1,7 +1,7 @@
 """Every window, reached along the body-metrics and About roads from the keyboard, at the scale
 factors 1, 1.25, 1.5 and 2 and under the light default and the qt6ct schemes "darker" and "waves":
-saved as a picture, every text at a WCAG contrast of 4.5 to 1 or more
-against its ground, centred on the screen, and at each scale as many times as large."""
+saved as a picture, every text at a WCAG contrast of 4.5 to 1 or more against its ground, centred
+on the screen, and at each scale as many times as large."""
 
 import os
 import shutil
@@ -33,9 +33,8 @@ def contrast(a, b):
 
 
 def text_contrast(shot, x, y, width, height):
-    """The ground (the most frequent colour of the part of the picture) and
-    the contrast that at least a few pixels reach against it: the cores of
-    the strokes; their edges are blended."""
+    """The ground (the part's most frequent colour) and the contrast that at least a few pixels reach
+    against it: the cores of the strokes; their edges are blended."""
     out = subprocess.run(["convert", shot, "-crop", f"{width}x{height}+{x}+{y}", "+repage",
                           "-depth", "8", "-format", "%c", "histogram:info:-"],
                          check=True, capture_output=True, text=True).stdout
@@ -82,14 +81,12 @@ class EveryWindow(TomiraTestCase):
                 self.assertGreaterEqual(ratio, 4.5, f"{role(node)} on {ground} at {box}")
 
     def layout(self):
-        """The window's size and centre offset on the X server (the controls'
-        places in it are the widget test's, at every scale the caption fit's)."""
+        """The window's size and centre offset on the X server (its controls' places: the widget tests)."""
         (x, y, width, height), inside = self.tomira.active_window_frame()
         return inside[2:], (x + (width - self.display.size[0]) / 2, y + (height - self.display.size[1]) / 2)
 
     def visit_every_window(self, scale=None, scheme=None, exit_keys=EXITS[0]):
-        """Opens each window in turn, checks and saves it, leaves the program
-        by `exit_keys`; returns the layout of each window."""
+        """Opens, checks and saves each window, leaves by `exit_keys`; returns each window's layout."""
         config = tempfile.mkdtemp(prefix="tomira-qt6ct-")
         self.addCleanup(shutil.rmtree, config, True)
         os.makedirs(os.path.join(config, "qt6ct"))

@@ -192,13 +192,11 @@ class Tomira:
         return wait_for(f"the focus on '{name}'", lambda: (f := self.focused()) is not None and f.name == name)
 
     def logical_extents(self, node):
-        """The box the accessibility tree gives, in Qt's device-independent
-        pixels (they differ from the screen's under QT_SCALE_FACTOR)."""
+        """The box the accessibility tree gives, in Qt's device-independent pixels (not the screen's)."""
         return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
 
     def extents(self, node):
-        """The control's box in screen pixels: at a scale factor relative to
-        its window, placed where the X server has the active window."""
+        """The control's box in screen pixels, scaled within its window where the X server has it."""
         e = self.logical_extents(node)
         scale = float(self.display.scale or 1)
         if scale == 1:
@@ -212,8 +210,7 @@ class Tomira:
                                      width=round(e.width * scale), height=round(e.height * scale))
 
     def active_window_frame(self):
-        """The focused window as the X server has it, in screen pixels: its
-        frame and what is inside the frame, each as (x, y, width, height)."""
+        """The focused window's frame and inside, each (x, y, width, height) in screen pixels."""
         def run(*command):
             return subprocess.run(command, env=self.display.env, capture_output=True, text=True).stdout
         window = run("xdotool", "getactivewindow").strip()
@@ -298,8 +295,7 @@ class ImeTestCase(TomiraTestCase):
         return subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=10).stdout
 
     def fcitx5(self, method):
-        """fcitx5's answer ("int32 2"), asked only once ours owns its name
-        (D-Bus would start another one)."""
+        """fcitx5's answer ("int32 2"), asked once ours owns its name (D-Bus would start another)."""
         def ask(*call):
             out = self.ime("dbus-send", "--session", "--print-reply", *call).strip().splitlines()
             return out[-1].strip() if out else ""

@@ -1,5 +1,4 @@
-// The statement catalogue, the page logic of the questionnaire and the
-// constitution typing.
+// The statement catalogue, the page logic of the questionnaire and the constitution typing.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -15,9 +14,8 @@ namespace {
 
 TEST(CatalogueTest, SixtyStatementsInTheirOrderOnTheirPages)
 {
-    // What the three pages show, row by row, as one digest (FNV-1a of the
-    // rows, each ended by a newline): any change of a wording or of the order
-    // changes it. Spelt out: rows 6 and 8, once reworded, and the last.
+    // The three pages' rows as one digest (FNV-1a, each row ended by a newline): any change of a wording or
+    // of the order changes it. Spelt out: rows 6 and 8, once reworded, and the last.
     std::uint64_t digest = 14695981039346656037u;
     for (const std::int16_t page : {kVataPage, kPittaPage, kKaphaPage}) {
         const PageTexts rows = PageStatementTexts(page).value();
@@ -40,8 +38,7 @@ TEST(CatalogueTest, SixtyStatementsInTheirOrderOnTheirPages)
     EXPECT_EQ((*PageStatementTexts(kDonePage))[0], "");
 }
 
-// The box texts of a page whose rows hold the entries 1 to 6 in turn, or
-// the entry of `value` in every row.
+// The box texts of a page: the entries 1 to 6 in turn, or that of `value` in every row.
 PageAnswers Answers(int value = 0)
 {
     PageAnswers answers;

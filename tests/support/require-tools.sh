@@ -1,7 +1,6 @@
-# Sourced by the test scripts. require_tools TOOL... (a command, a path, or
-# py:MODULE of the system Python) returns when all are there; else it names
-# what is missing and ends the test as skipped (77), or as failed where every
-# tool is required: under the test command (TOMIRA_REQUIRE_TOOLS=1), in CI.
+# Sourced by test scripts. require_tools TOOL... (a command, a path, py:MODULE of the system Python)
+# returns when all are there; else it names what is missing and ends the test as skipped (77), or as
+# failed where every tool is required: under the test command (TOMIRA_REQUIRE_TOOLS=1) and in CI.
 require_tools() {
   local missing=() tool
   for tool in "$@"; do

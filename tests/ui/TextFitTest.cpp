@@ -33,8 +33,7 @@ namespace {
 
 using testing::RecordingMessages;
 
-// The text as drawn: "&&" is one ampersand, a single "&" marks the access
-// key and is not drawn.
+// The text as drawn: "&&" is one ampersand, a single "&" marks the access key.
 QString DrawnText(QString text, bool mnemonic)
 {
     return mnemonic ? text.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1")) : text;
@@ -46,9 +45,8 @@ QString Describe(const QWidget& widget, const QString& text, QSizeF need, QSizeF
                              qUtf8Printable(text), need.width(), need.height(), have.width(), have.height());
 }
 
-// The line box of the last line reaches below the baseline by the font's
-// descent; what is drawn there is only as deep as the deepest glyph. Nothing
-// is clipped while the ink stays inside the box.
+// The last line's box reaches the font's descent below the baseline, its ink
+// only the deepest glyph's: nothing is clipped while the ink stays inside.
 double InkHeight(const QFontMetricsF& metrics, const QString& text, double lineBoxHeight)
 {
     const QString last = text.split(u'\n').last().remove(u'\r');
@@ -56,8 +54,7 @@ double InkHeight(const QFontMetricsF& metrics, const QString& text, double lineB
     return lineBoxHeight - metrics.descent() + std::max(0.0, ink.bottom());
 }
 
-// Renders the label with room to spare below it and says whether any of
-// its text lands in that room, where the real box would clip it.
+// Whether the label, drawn with room below, puts ink there, where its box would clip it.
 bool InkBelow(QLabel& label)
 {
     const QSize real = label.size();
