@@ -35,10 +35,7 @@ QLabel* RowNumber(QWidget* window, int k) { return Control<QLabel>(window, QStri
 QPushButton* Button(QWidget* window, const char* name) { return Control<QPushButton>(window, QString::fromUtf8(name)); }
 QColor Background(QWidget* widget) { return widget->palette().color(QPalette::Window); }
 // The grounds of a row's statement and number.
-std::pair<QColor, QColor> Row(QWidget* window, int k)
-{
-    return {Background(Statement(window, k)), Background(RowNumber(window, k))};
-}
+std::pair<QColor, QColor> Row(QWidget* w, int k) { return {Background(Statement(w, k)), Background(RowNumber(w, k))}; }
 
 const std::pair<QColor, QColor> kMarked{QColor(0xFF, 0xFF, 0x80), QColor(0x80, 0xFF, 0x80)};
 const std::pair<QColor, QColor> kUnmarked{Qt::white, QColor(0xF0, 0xF0, 0xF0)};

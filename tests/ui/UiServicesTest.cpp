@@ -24,14 +24,16 @@ TEST(QtMessageService, ShowsAModalBoxWithTextTitleIconAndOk)
     const std::pair<MessageIcon, QMessageBox::Icon> icons[] = {{MessageIcon::Exclamation, QMessageBox::Warning},
                                                                {MessageIcon::None, QMessageBox::NoIcon}};
     for (const auto& [icon, shown] : icons) {
-        // What the box shows is read, the box closed, and only then checked.
+        // What the box shows is read, the box ended, and only then checked.
         std::tuple<QString, QString, QMessageBox::Icon, qsizetype> seen;
-        QTimer::singleShot(10, [&] {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 seen = {box->windowTitle(), box->text(), box->icon(), box->buttons().size()};
-                box->close();
+                box->done(0);
             }
         });
+        poll.start(10);
         QtMessageService().ShowMessage("一行目\r\n二行目", "確認", icon);
         EXPECT_EQ(seen, std::make_tuple(QStringLiteral("確認"), QStringLiteral("一行目\n二行目"), shown, qsizetype{1}));
     }
