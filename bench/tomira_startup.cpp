@@ -1,21 +1,8 @@
-// TOMIRA's own start-up, exactly as main.cpp does it, with the probe.
-#include <QApplication>
-
+// TOMIRA started as the program starts, with the first-paint probe.
 #include "StartupProbe.h"
-#include "app/frmStartMenu.h"
-#include "ui/ApplicationLook.h"
-#include "ui/ProcessSettings.h"
-#include "ui/QtMessageService.h"
+#include "app/Startup.h"
 
 int main(int argc, char* argv[])
 {
-    tomira::PrepareApplication();
-    QApplication app(argc, argv);
-    tomira::InstallApplicationLook(app);
-    tomira::modCommon state;
-    tomira::QtMessageService messages;
-    tomira::frmStartMenu window(state, messages);
-    new tomira::bench::FirstPaintProbe(window);
-    window.show();
-    return app.exec();
+    return tomira::RunTomira(argc, argv, [](QWidget& window) { new tomira::bench::FirstPaintProbe(window); });
 }

@@ -16,8 +16,6 @@ void StartMenuLogic::ClearResults()
     mShowResults = kFalse;
 }
 
-void StartMenuLogic::BeginQuestionnaire() { state_.QuestionnaireOpening(); }
-
 std::optional<std::string> StartMenuLogic::ConstitutionText() const
 {
     if (ToStrSafe(Variant(state_.gConstitution)).empty()) {

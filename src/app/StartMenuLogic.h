@@ -1,6 +1,6 @@
 #pragma once
 // The main window's own logic: start-up, clearing the results, and the
-// main window's side of the questionnaire handshake.
+// constitution the questionnaire left.
 
 #include <cstdint>
 #include <optional>
@@ -20,10 +20,6 @@ public:
     // empties the four result boxes.
     void ClearResults();
 
-    // Before the questionnaire opens: the main window waits from now on.
-    void BeginQuestionnaire();
-    // True while the questionnaire has not yet said that it closed.
-    bool WaitingForQuestionnaire() const { return state_.QuestionnaireOpen(); }
     // After the questionnaire: the text for the constitution box, or
     // nothing when no type was left (the box then keeps its text).
     std::optional<std::string> ConstitutionText() const;

@@ -20,7 +20,6 @@
 #include "state/Colours.h"
 #include "ui/FormKit.h"
 #include "ui/Keystrokes.h"
-#include "ui/ModalWindows.h"
 #include "ui/ProgramColours.h"
 #include "ui/ProgramFont.h"
 #include "ui/QtText.h"
@@ -74,9 +73,9 @@ frmStartMenu::frmStartMenu(modCommon& state, MessageService& messages, QWidget* 
     BuildControls();
     BuildMenus();
     SetTabOrder();
-    metrics_ = std::make_unique<MetricsBinding>(
-        MeasurementWidgets{txt身長_, txt体重_, txt体脂肪率_, txtBMI_, txt理想体重_, txt体脂肪量_}, state_,
-        logic_.mShowResults, messages_);
+    metrics_ =
+        new MetricsBinding(MeasurementWidgets{txt身長_, txt体重_, txt体脂肪率_, txtBMI_, txt理想体重_, txt体脂肪量_},
+                           state_, logic_.mShowResults, messages_, this);
     InitMainWindow();
     // A fixed frame around the client area and the menu bar.
     adjustSize();
@@ -256,11 +255,7 @@ void frmStartMenu::ShowNotImplemented()
 
 void frmStartMenu::RunQuestionnaire()
 {
-    logic_.BeginQuestionnaire();
     RunQuestionnaireWindow(this, state_, messages_);
-    while (logic_.WaitingForQuestionnaire()) {
-        ProcessPendingEventsOnce();
-    }
     if (const auto text = logic_.ConstitutionText()) {
         txtTOMIRA体質_->setText(ToQString(*text));
     }

@@ -50,7 +50,7 @@ private:
     modCommon& state_;
     MessageService& messages_;
     StartMenuLogic logic_;
-    std::unique_ptr<MetricsBinding> metrics_;
+    MetricsBinding* metrics_ = nullptr;
     std::unique_ptr<FieldInputMethods> inputMethods_;
 
     QWidget* client_ = nullptr;

@@ -35,19 +35,11 @@ void ApplyBox(QLineEdit* box, const ResultBoxUpdate& update)
 }  // namespace
 
 MetricsBinding::MetricsBinding(const MeasurementWidgets& widgets, modCommon& state, std::int16_t& showResults,
-                               MessageService& messages)
-    : widgets_(widgets), state_(state), messages_(messages), calculator_(state, showResults)
+                               MessageService& messages, QObject* window)
+    : QObject(window), widgets_(widgets), state_(state), messages_(messages), calculator_(state, showResults)
 {
     for (const MeasurementField field : kFields) {
-        connections_.push_back(QObject::connect(Field(field), &QLineEdit::textChanged, Field(field),
-                                                [this, field] { TextEdited(field); }));
-    }
-}
-
-MetricsBinding::~MetricsBinding()
-{
-    for (const auto& connection : connections_) {
-        QObject::disconnect(connection);
+        connect(Field(field), &QLineEdit::textChanged, this, [this, field] { TextEdited(field); });
     }
 }
 

@@ -2,10 +2,9 @@
 // Binds the main window's measurement fields and result boxes to the
 // body-metrics calculation, and opens the explanation dialogs.
 
-#include <QMetaObject>
+#include <QObject>
 
 #include <cstdint>
-#include <vector>
 
 #include "metrics/MetricsCalculator.h"
 #include "state/modCommon.h"
@@ -27,12 +26,13 @@ struct MeasurementWidgets {
 
 enum class Explanation { BMI, IdealWeight, FatMass };
 
-class MetricsBinding {
+// A child of the window that holds the widgets: it goes with the window,
+// and its connections to the widgets with it.
+class MetricsBinding : public QObject {
 public:
     // showResults is the main window's mShowResults flag.
     MetricsBinding(const MeasurementWidgets& widgets, modCommon& state, std::int16_t& showResults,
-                   MessageService& messages);
-    ~MetricsBinding();
+                   MessageService& messages, QObject* window);
 
     // The focus is about to leave one of the three measurement fields.
     void FieldLeaving(QLineEdit* field);
@@ -52,7 +52,6 @@ private:
     modCommon& state_;
     MessageService& messages_;
     MetricsCalculator calculator_;
-    std::vector<QMetaObject::Connection> connections_;
 };
 
 }  // namespace tomira

@@ -70,9 +70,6 @@ public:
     // fixed captions, next-question on and result off.
     void ResetAfterResult();
 
-    // The window closes, whichever way: the main window stops waiting.
-    void Close() { state_.QuestionnaireClosed(); }
-
     bool NextEnabled() const { return nextEnabled_; }
     bool ResultEnabled() const { return resultEnabled_; }
     const ScoreCaptions& Captions() const { return captions_; }

@@ -224,15 +224,13 @@ void frmQuestion::ShowResult()
 
 void RunQuestionnaireWindow(QWidget* owner, modCommon& state, MessageService& messages)
 {
-    // Loaded anew for every run, so each questionnaire starts fresh.
+    // Loaded anew for every run, so each questionnaire starts fresh. The
+    // window's own modal loop is the only wait: it ends as the window is
+    // hidden, by done() or not.
+    state.QuestionnaireOpening();
     frmQuestion window(state, messages, owner);
     ShowModal(window);
-}
-
-void frmQuestion::done(int result)
-{
-    logic_.Close();
-    QDialog::done(result);
+    state.QuestionnaireClosed();
 }
 
 void frmQuestion::Combo1_GotFocus(int k)

@@ -25,10 +25,6 @@ public:
 
     const QuestionnaireLogic& logic() const { return logic_; }
 
-    // Every way of closing ends here (the buttons, the close box, the
-    // system menu, Alt+F4): the main window's wait ends as the window goes.
-    void done(int result) override;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -69,7 +65,9 @@ private:
 };
 
 // Creates the questionnaire window, shows it modally over `owner` and
-// returns when it has closed (it lowers gQuestionActive as it closes).
+// returns when it has closed, whichever way: its buttons, the close box,
+// the system menu, Alt+F4, or hidden by anyone. gQuestionActive is -1
+// while it is open and 0 once it has closed.
 void RunQuestionnaireWindow(QWidget* owner, modCommon& state, MessageService& messages);
 
 }  // namespace tomira

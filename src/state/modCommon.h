@@ -31,12 +31,11 @@ struct modCommon {
     // -1 while the main window waits for the questionnaire, 0 otherwise.
     std::int16_t gQuestionActive = 0;
 
-    // How the main window and the questionnaire meet: the main window
-    // raises the flag as it opens the questionnaire, then handles events
-    // until the flag is down again. The questionnaire lowers it as it
-    // closes, whichever way it is closed; the result reset lowers it too.
+    // How the main window and the questionnaire meet: the flag is up while
+    // the questionnaire window is open and down once it has closed,
+    // whichever way (RunQuestionnaireWindow does both); the result reset
+    // lowers it too.
     void QuestionnaireOpening() { gQuestionActive = kTrue; }
-    bool QuestionnaireOpen() const { return gQuestionActive == kTrue; }
     void QuestionnaireClosed() { gQuestionActive = kFalse; }
 
     // The result reset (start-up and the clear button): the handshake flag

@@ -3,13 +3,15 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QIconEngine>
+#include <QPainter>
+#include <QPointer>
 #include <QPixmapCache>
 #include <QProxyStyle>
-#include <QPushButton>
-#include <QKeyEvent>
 #include <QScopedValueRollback>
 
 #include "state/AppText.h"
+#include "ui/Keystrokes.h"
 #include "ui/ProgramColours.h"
 #include "ui/ProgramFont.h"
 #include "ui/ProgramIcon.h"
@@ -18,10 +20,66 @@ namespace tomira {
 
 namespace {
 
+// A style's standard icon, asked of the style only when it is first drawn
+// or measured.
+class StandardIconWhenDrawn : public QIconEngine {
+public:
+    StandardIconWhenDrawn(QStyle* style, QStyle::StandardPixmap which) : style_(style), which_(which) {}
+    QIconEngine* clone() const override { return new StandardIconWhenDrawn(*this); }
+    QString key() const override { return QStringLiteral("TomiraStandardIconWhenDrawn"); }
+    bool isNull() override { return Icon().isNull(); }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().availableSizes(mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return Icon().pixmap(size, scale, mode, state);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+
+private:
+    QIcon& Icon()
+    {
+        if (!read_ && style_ != nullptr) {
+            icon_ = style_->standardIcon(which_);
+        }
+        read_ = true;
+        return icon_;
+    }
+
+    QPointer<QStyle> style_;
+    QStyle::StandardPixmap which_;
+    QIcon icon_;
+    bool read_ = false;
+};
+
 // Shows "*" for each character of a password field, at once.
 class TomiraStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const override
+    {
+        // Every menu bar makes a button for the menus that do not fit, and
+        // the main window's menus always fit: its picture is read only if it
+        // is ever drawn. Read at once, it would load every image-format
+        // plugin as the main window is built.
+        if (icon == SP_ToolBarHorizontalExtensionButton) {
+            return QIcon(new StandardIconWhenDrawn(baseStyle(), icon));
+        }
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override
     {
@@ -37,8 +95,7 @@ public:
 
 // Keeps the program's look for all its windows: its own colours and font
 // even when the desktop's theme sets others after start-up (the windows
-// are drawn for them and would clip larger text), and Enter or the
-// keypad's Enter on a focused command button pressing it, as Space does.
+// are drawn for them and would clip larger text).
 class ProgramLook : public QObject {
 public:
     using QObject::QObject;
@@ -59,8 +116,6 @@ public:
                 QApplication::setPalette(ProgramPalette());
             }
             return false;
-        case QEvent::KeyPress:
-            return PressedByEnter(qobject_cast<QPushButton*>(watched), static_cast<QKeyEvent&>(*event));
         default:
             return false;
         }
@@ -70,18 +125,6 @@ public:
 
 private:
     bool restoring_ = false;
-
-    static bool PressedByEnter(QPushButton* button, const QKeyEvent& key)
-    {
-        if (button == nullptr || (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter) ||
-            (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
-            return false;
-        }
-        if (button->isEnabled() && !key.isAutoRepeat()) {
-            button->click();
-        }
-        return true;
-    }
 };
 
 }  // namespace
@@ -106,6 +149,7 @@ void InstallApplicationLook(QApplication& app)
     QPixmapCache::setCacheLimit(0);
     app.setPalette(ProgramPalette());
     app.installEventFilter(new ProgramLook(&app));
+    app.installEventFilter(new EnterPressesButtons(&app));
     app.setApplicationName(QString::fromUtf8(kApplicationTitle));
     app.setApplicationDisplayName(QString());
     if (QFile::exists(QString::fromLatin1(kProgramIcons[0].file))) {

@@ -1,6 +1,11 @@
 #pragma once
-// Keystrokes the program sends itself.
+// The keyboard beyond Qt's own handling: Enter on command buttons, and the
+// Tab keystroke the program sends itself.
 
+#include <QObject>
+
+class QKeyEvent;
+class QPushButton;
 class QWidget;
 
 namespace tomira {
@@ -8,5 +13,16 @@ namespace tomira {
 // Queues one Tab keystroke to the widget that has the focus, without
 // waiting; the focus then moves as if the user had pressed Tab.
 void SendTab(QWidget& from);
+
+// Enter or the keypad's Enter on a focused command button presses it, as
+// Space does; installed on the application by InstallApplicationLook().
+class EnterPressesButtons : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    static bool PressedByEnter(QPushButton* button, const QKeyEvent& key);
+};
 
 }  // namespace tomira

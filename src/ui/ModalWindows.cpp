@@ -1,8 +1,6 @@
 #include "ui/ModalWindows.h"
 
-#include <QCoreApplication>
 #include <QDialog>
-#include <QEventLoop>
 
 namespace tomira {
 
@@ -10,11 +8,6 @@ void ShowModal(QDialog& dialog)
 {
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.exec();
-}
-
-void ProcessPendingEventsOnce()
-{
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
 }
 
 }  // namespace tomira

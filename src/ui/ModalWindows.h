@@ -7,7 +7,5 @@ namespace tomira {
 
 // Shows a dialog modally and returns when it has closed.
 void ShowModal(QDialog& dialog);
-// Handles the pending events once, waiting for at least one to arrive.
-void ProcessPendingEventsOnce();
 
 }  // namespace tomira

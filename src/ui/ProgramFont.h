@@ -10,6 +10,9 @@ namespace tomira {
 // InstallApplicationLook().
 inline const QString kUiFontFamily = QStringLiteral("ＭＳ Ｐゴシック");
 
+// The program's font in a size: "ＭＳ Ｐゴシック" or, where it is not
+// installed, the substitute that stands in for it. Call it first after
+// InstallApplicationLook() has registered the substitutes.
 QFont UiFont(double pointSize);
 
 }  // namespace tomira

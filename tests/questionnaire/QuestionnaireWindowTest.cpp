@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <tuple>
 
@@ -45,7 +46,6 @@ class QuestionWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        state.gQuestionActive = kTrue;
         window.show();
         QApplication::setActiveWindow(&window);
         QApplication::processEvents();
@@ -111,12 +111,40 @@ TEST_F(QuestionWindowTest, AnIncompletePageIsRefusedWithAMessage)
               (std::vector<ShownMessage>{{"1番目のデータが未入力です。", "確認", MessageIcon::Exclamation}}));
     EXPECT_EQ(Statement(w, 0)->text(), QStringLiteral(" 動作が非常に早い。"));
     EXPECT_EQ(Box(w, 1)->currentIndex(), 4);
-    // Escape does not throw the answers away; 閉じる ends the wait.
+    // Escape does not throw the answers away.
     QTest::keyClick(w, Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
-    QTest::mouseClick(Button(w, "cmd閉じる"), Qt::LeftButton);
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(state.gQuestionActive, kFalse);
+}
+
+// The main window's wait is the questionnaire's own modal loop: it ends,
+// with the flag down, however the window goes, also hidden without done().
+TEST(QuestionnaireRunTest, EveryWayOfClosingEndsTheWaitWithTheFlagDown)
+{
+    modCommon state;
+    RecordingMessages messages;
+    for (const auto& closeWindow : {+[](QDialog& d) { Button(&d, "cmd閉じる")->click(); },
+                                    +[](QDialog& d) { d.close(); }, +[](QDialog& d) { d.hide(); }}) {
+        std::int16_t flagWhileOpen = 0;
+        bool stuck = false;
+        QTimer::singleShot(0, [&] {
+            flagWhileOpen = state.gQuestionActive;
+            if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                closeWindow(*open);
+            }
+        });
+        QTimer guard;  // stops with this round
+        guard.callOnTimeout([&] {
+            if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                stuck = true;
+                open->done(QDialog::Rejected);
+            }
+        });
+        guard.start(3000);
+        RunQuestionnaireWindow(nullptr, state, messages);
+        EXPECT_FALSE(stuck);
+        EXPECT_EQ(flagWhileOpen, kTrue);
+        EXPECT_EQ(state.gQuestionActive, kFalse);
+    }
 }
 
 TEST_F(QuestionWindowTest, PagesTurnWithTheirScoresAndTheResultIsReportedAndCloses)
