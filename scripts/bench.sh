@@ -2,7 +2,13 @@
 # Runs the benchmarks and prints a table; writes the figures into the
 # README's performance section (between its two marker comments) and the
 # start-up ratios into bench/ratios.json.
-#   scripts/bench.sh [RUNS]      (default 15 start-ups of each program)
+#   scripts/bench.sh [RUNS]      (default 20 start-ups of each program)
+# A start-up is timed from outside (bench/mapped_window_timer.cpp): from
+# the start of the process to the X server's mapping of its first window
+# titled TOMIRA, with the peak resident memory at that moment; the programs
+# compared are TOMIRA, started through the program's own start-up function
+# (src/app/Startup.h), and a bare Qt program that shows one label of
+# Japanese text in the same font (bench/minimal_startup.cpp).
 # Absolute times vary between machines, so the check is on ratios measured
 # in this one run: a ratio more than 20 % worse than the committed one in
 # bench/ratios.json fails this script (not the test suite). Each figure is
@@ -14,11 +20,12 @@
 # SOAK_ROUNDS (default 200) sets its rounds, SOAK_ROUNDS=0 leaves it out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs=${1:-15}
-# Google Benchmark is needed for the window and logic benchmarks only.
-scripts/deps.sh libbenchmark-dev
+runs=${1:-20}
+# Google Benchmark is needed for the window and logic benchmarks only;
+# libxcb's headers for the start-up timer.
+scripts/deps.sh libbenchmark-dev libxcb1-dev
 cmake --preset default >/dev/null
-cmake --build --preset default --target bench_tomira_startup bench_minimal_startup tomira >/dev/null
+cmake --build --preset default --target bench_tomira_startup bench_minimal_startup mapped_window_timer tomira >/dev/null
 if cmake --build --preset default --target bench_windows >/dev/null 2>&1; then windows=1; else windows=0; fi
 
 scratch=$(mktemp -d)
@@ -28,10 +35,19 @@ trap 'kill $xvfb 2>/dev/null || true; rm -rf "$scratch"' EXIT
 for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(head -1 "$scratch/display") QT_QPA_PLATFORM=xcb
 
-# Alternate the two programs so that both see the same machine.
+# Alternate the two programs so that both see the same machine. Each
+# prints the time to its first paint after the timer's line; a start-up the
+# timer could not see is tried once more.
+start_up() {
+  build/default/bench/mapped_window_timer TOMIRA "build/default/bench/$1" 2>/dev/null >"$scratch/run" ||
+    build/default/bench/mapped_window_timer TOMIRA "build/default/bench/$1" 2>/dev/null >"$scratch/run" ||
+    { echo "$1 mapped no window titled TOMIRA" >&2; exit 1; }
+  tr '\n' ' ' <"$scratch/run" >>"$scratch/$2"
+  echo >>"$scratch/$2"
+}
 for i in $(seq "$runs"); do
-  build/default/bench/bench_minimal_startup 2>/dev/null >>"$scratch/minimal"
-  build/default/bench/bench_tomira_startup 2>/dev/null >>"$scratch/tomira"
+  start_up bench_minimal_startup minimal
+  start_up bench_tomira_startup tomira
 done
 # The windows open on the X server as in use, and on Qt's offscreen
 # platform, which leaves out the window system's part.
@@ -67,16 +83,18 @@ scratch, runs = sys.argv[1], int(sys.argv[2])
 
 def read(name):
     rows = [dict(kv.split("=") for kv in line.split()) for line in open(os.path.join(scratch, name)) if "=" in line]
-    return (statistics.median(float(r["startup_ms"]) for r in rows),
-            statistics.median(float(r["peak_rss_kb"]) for r in rows))
+    return (statistics.median(float(r["mapped_ms"]) for r in rows),
+            statistics.median(float(r["peak_rss_kb"]) for r in rows),
+            statistics.median(float(r["cpu_ms"]) for r in rows),
+            statistics.median(float(r["startup_ms"]) for r in rows if "startup_ms" in r))
 
 def verdict(value, goal):
     return "pass" if value <= goal else "**over**"
 
-t_ms, t_kb = read("tomira")
-m_ms, m_kb = read("minimal")
+t_ms, t_kb, t_cpu, t_paint = read("tomira")
+m_ms, m_kb, m_cpu, m_paint = read("minimal")
 ratios = {"startup_time": t_ms / m_ms, "peak_memory": t_kb / m_kb}
-goals = {"startup_time": 1.25, "peak_memory": 1.2}
+goals = {"startup_time": 1.2, "peak_memory": 1.2}
 
 # Medians of the repetitions, by benchmark, for each platform.
 def medians(platform_name):
@@ -98,14 +116,21 @@ cores = subprocess.run(["nproc"], capture_output=True, text=True).stdout.strip()
 machine = f"{cores} cores (nproc), {cpu}, {platform.system()} {platform.release()}"
 date = datetime.date.today().isoformat()
 lines = [f"Measured {date} on {machine}.", "",
-         f"Start-up: the time from the process's start to the main window's first paint, and the peak "
-         f"resident memory then; medians of {runs} start-ups under Xvfb, alternating with a minimal Qt "
-         f"Widgets program that shows one window.", "",
-         "| What | TOMIRA | Minimal Qt program | Ratio | Goal | |", "| --- | --- | --- | --- | --- | --- |",
-         f"| Start-up to first paint | {t_ms:.1f} ms | {m_ms:.1f} ms | {ratios['startup_time']:.2f} | "
+         f"Start-up: the time from the process's start to the X server's mapping of the main window, "
+         f"titled TOMIRA, and the peak resident memory then, timed from outside "
+         f"(`bench/mapped_window_timer.cpp`); medians of {runs} start-ups under Xvfb, alternating with a bare "
+         f"Qt Widgets program that shows one label of Japanese text in the same font in a window of the same "
+         f"title and size, sized from its text as it is shown. TOMIRA is started through the program's own "
+         f"start-up function. For information: the processor time the program had used when its window was "
+         f"mapped (less disturbed by a busy machine than the time on the clock), and the first paint, reported "
+         f"by the programs themselves.", "",
+         "| What | TOMIRA | Bare Qt program | Ratio | Goal | |", "| --- | --- | --- | --- | --- | --- |",
+         f"| Start-up to the mapped window | {t_ms:.1f} ms | {m_ms:.1f} ms | {ratios['startup_time']:.2f} | "
          f"≤ {goals['startup_time']} | {verdict(ratios['startup_time'], goals['startup_time'])} |",
          f"| Peak resident memory | {t_kb / 1024:.1f} MiB | {m_kb / 1024:.1f} MiB | {ratios['peak_memory']:.2f} | "
-         f"≤ {goals['peak_memory']} | {verdict(ratios['peak_memory'], goals['peak_memory'])} |"]
+         f"≤ {goals['peak_memory']} | {verdict(ratios['peak_memory'], goals['peak_memory'])} |",
+         f"| Processor time to the mapped window | {t_cpu:.1f} ms | {m_cpu:.1f} ms | {t_cpu / m_cpu:.2f} | | |",
+         f"| Start-up to the first paint | {t_paint:.1f} ms | {m_paint:.1f} ms | {t_paint / m_paint:.2f} | | |"]
 if on_x or offscreen:
     lines += ["", "Windows: built, shown until the first paint has been handled, then closed; the logic: one call. "
               "Google Benchmark (`bench/bench_windows.cpp`), medians of three repetitions; the goal is judged on "
