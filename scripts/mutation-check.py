@@ -114,7 +114,7 @@ class Tree:
         self.path = Path(path).resolve()
         self.rev = rev
         self.wine_prefix = Path(wine_prefix).resolve()
-        self.env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+        self.env = dict(os.environ, QT_QPA_PLATFORM="offscreen", TOMIRA_REQUIRE_TOOLS="1")
         self.e2e_modules = set()
         self.wine_ready = False
 

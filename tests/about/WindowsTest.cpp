@@ -22,7 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ShownMessage;
 
-const ShownMessage kUnavailable{"現時点ではｼｽﾃﾑ情報を使用できません", kApplicationTitle, MessageIcon::None};
+const ShownMessage kUnavailable{"現時点ではｼｽﾃﾑ情報を使用できません", "TOMIRA", MessageIcon::None};
 const std::wstring kKey = L"SOFTWARE\\TOMIRA Test";
 
 void WriteText(const std::wstring& key, const std::wstring& name, const std::wstring& text)

@@ -1,4 +1,4 @@
-// The main window: layout, keys, masking, the body metrics bound to it and
+// The main window: layout, keys, buttons, menus, the dialogs it opens, masking, the body metrics bound to it and
 // what its fields make of an input method.
 #include <gtest/gtest.h>
 
@@ -9,13 +9,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QInputMethodEvent>
 #include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QTest>
 
+#include <functional>
+
 #include "app/frmStartMenu.h"
-#include "metrics/MetricsCalculator.h"
 #include "state/AppText.h"
 #include "support/RecordingMessages.h"
 
@@ -24,11 +26,46 @@ namespace {
 
 using testing::ShownMessage;
 
-// Types any text, one key event a character, as an input method would.
-void TypeText(QWidget* widget, const QString& text)
+// Runs act; the first modal window it opens is made active and met by `inside`, then every modal window is
+// closed (hidden, should it refuse) so that act returns. The names of the windows met.
+QStringList Opened(const std::function<void()>& act, const std::function<void(QWidget*)>& inside = {})
 {
-    for (const QChar c : text) {
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QStringList names;
+    QList<QWidget*> met;
+    bool meeting = false;
+    int tries = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr) return;
+        if (!met.contains(modal)) {
+            met << modal;
+            names << modal->objectName();
+            QApplication::setActiveWindow(modal);
+            // Not from this slot: a window `inside` opens must meet the poll too.
+            if (inside && met.size() == 1) {
+                meeting = true;
+                return QTimer::singleShot(0, modal, [&, modal] { inside(modal), meeting = false; });
+            }
+        }
+        if (meeting && modal == met.first()) return;
+        ++tries < 20 ? (void)modal->close() : modal->hide();
+    });
+    poll.start(5);
+    act();
+    return names;
+}
+
+// Presses keys in the open menu, or else in the active window's focus.
+void Keys(const std::vector<QKeyCombination>& keys)
+{
+    for (const QKeyCombination key : keys) {
+        QWidget* to = QApplication::activePopupWidget();
+        if (to == nullptr) to = QApplication::activeWindow()->focusWidget();
+        if (to == nullptr) to = QApplication::activeWindow();
+        QTest::keyClick(to, key.key(), key.keyboardModifiers());
+        // A button's access key presses it for 100 ms, as if clicked.
+        if (key.keyboardModifiers() & Qt::AltModifier) QTest::qWait(150);
     }
 }
 
@@ -59,6 +96,14 @@ protected:
         QTest::keyClicks(field, text);
     }
     void Click(const char* button) { QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton); }
+    std::function<void()> Press(const char* button)
+    {
+        return [this, button] { Click(button); };
+    }
+    std::function<void()> Choose(const char* item)
+    {
+        return [this, item] { window.findChild<QAction*>(item)->trigger(); };
+    }
 
     modCommon state;
     testing::RecordingMessages messages;
@@ -70,6 +115,7 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem)
     EXPECT_EQ(Control<QLabel>("lblVersion")->text(), QString::fromUtf8(kVersionText));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_EQ(window.centralWidget()->size(), QSize(544, 527));
+    EXPECT_EQ(Control("chk体重等表示")->palette().color(QPalette::Button), QColor(0xE0, 0xE0, 0xE0));
     const std::pair<const char*, QRect> cases[] = {
         {"txt名前", QRect(160, 80, 345, 25)},        {"lbl体重", QRect(24, 160, 137, 25)},
         {"chk体重等表示", QRect(368, 200, 145, 17)}, {"cmd計算", QRect(360, 136, 153, 33)},
@@ -97,24 +143,22 @@ TEST_F(MainWindowTest, EnterMovesThroughTheFourFieldsToCalculateAndPressesIt)
 {
     QLineEdit* name = Field("txt名前");
     name->setFocus();
-    const std::pair<const char*, const char*> road[] = {
-        {"山田", "txt身長"}, {"170", "txt体重"}, {"65", "txt体脂肪率"}, {"20", "cmd計算"}};
-    for (const auto& [typed, next] : road) {
-        TypeText(QApplication::focusWidget(), QString::fromUtf8(typed));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    // The keypad's Enter does the same as Enter.
+    const std::tuple<const char*, Qt::Key, const char*> road[] = {{"Yamada", Qt::Key_Return, "txt身長"},
+                                                                  {"170", Qt::Key_Enter, "txt体重"},
+                                                                  {"65", Qt::Key_Return, "txt体脂肪率"},
+                                                                  {"20", Qt::Key_Return, "cmd計算"}};
+    for (const auto& [typed, key, next] : road) {
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromUtf8(typed));
+        QTest::keyClick(QApplication::focusWidget(), key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         QApplication::processEvents();
         EXPECT_EQ(QApplication::focusWidget(), Control(next)) << next;
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(Field("txtBMI")->text(), QStringLiteral("22.5"));
-    EXPECT_EQ(Field("txt理想体重")->text(), QStringLiteral("63.6"));
-    EXPECT_EQ(Field("txt体脂肪量")->text(), QStringLiteral("13.0"));
-    // The keypad's Enter does the same, and Enter itself never reaches a box.
-    name->setFocus();
-    QTest::keyClick(name, Qt::Key_Enter, Qt::KeypadModifier);
-    QApplication::processEvents();
-    EXPECT_EQ(QApplication::focusWidget(), Control("txt身長"));
-    EXPECT_EQ(name->text(), QStringLiteral("山田"));
+    EXPECT_EQ(QStringList({Box("txtBMI"), Box("txt理想体重"), Box("txt体脂肪量")}),
+              QStringList({"22.5", "63.6", "13.0"}));
+    // Enter itself never reaches a box.
+    EXPECT_EQ(QStringList({name->text(), Box("txt身長")}), QStringList({"Yamada", "170"}));
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -125,22 +169,96 @@ TEST_F(MainWindowTest, WeightAndBodyFatAreMaskedUntilShown)
     QTest::keyClicks(Field("txt体脂肪率"), QStringLiteral("20"));
     auto* show = Control<QCheckBox>("chk体重等表示");
     for (const bool shown : {false, true, false}) {
-        if (show->isChecked() != shown) {
-            QTest::mouseClick(show, Qt::LeftButton, {}, QPoint(5, show->height() / 2));
-        }
+        if (show->isChecked() != shown) QTest::mouseClick(show, Qt::LeftButton, {}, QPoint(5, show->height() / 2));
         EXPECT_EQ(weight->displayText(), shown ? QStringLiteral("65.5") : QStringLiteral("****")) << shown;
         EXPECT_EQ(Field("txt体脂肪率")->displayText(), shown ? QStringLiteral("20") : QStringLiteral("**")) << shown;
     }
 }
 
-TEST_F(MainWindowTest, NotImplementedAnswersFromAllFivePlaces)
+TEST_F(MainWindowTest, EachButtonMenuItemAndAccessKeyDoesItsOwnThing)
 {
-    for (const char* action : {"mnFileOpen", "mnFileSaveAs", "mnFileOverWrite", "mnOption"}) {
-        window.findChild<QAction*>(action)->trigger();
+    const auto keys = [](std::vector<QKeyCombination> k) { return [k] { Keys(k); }; };
+    constexpr auto alt = Qt::AltModifier;
+    const char* const none = "";
+    const char* const sorry = "ごめんなさい。まだ処理ができていません。";
+    // What is done, the window it opens, the message it shows, whether the
+    // main window stays. (The dialogs' own buttons: the dialog test.)
+    const std::tuple<const char*, std::function<void()>, const char*, const char*, bool> cases[] = {
+        {"cmdTOMIRA判定", Press("cmdTOMIRA判定"), "frmQuestion", none, true},
+        {"Alt+H V", keys({alt | Qt::Key_H, Qt::Key_V}), "frmAbout", none, true},
+        {"cmdTOMIRA解説", Press("cmdTOMIRA解説"), none, sorry, true},
+        {"Alt+F O", keys({alt | Qt::Key_F, Qt::Key_O}), none, sorry, true},
+        {"Alt+F S", keys({alt | Qt::Key_F, Qt::Key_S}), none, sorry, true},
+        {"Alt+F W", keys({alt | Qt::Key_F, Qt::Key_W}), none, sorry, true},
+        {"Alt+O", keys({alt | Qt::Key_O}), none, sorry, true},
+        {"cmd終了", Press("cmd終了"), none, none, false},
+        {"Alt+X", keys({alt | Qt::Key_X}), none, none, false},
+        {"Alt+F X", keys({alt | Qt::Key_F, Qt::Key_X}), none, none, false},
+    };
+    // A questionnaire closed early leaves the type shown.
+    Field("txtTOMIRA体質")->setText(QStringLiteral("ヴァータ型"));
+    for (const auto& [what, act, opens, says, stays] : cases) {
+        SCOPED_TRACE(what);
+        messages.shown.clear();
+        Field("txt名前")->setFocus();
+        EXPECT_EQ(Opened(act), *opens ? QStringList{opens} : QStringList{});
+        const ShownMessage message{says, "TOMIRA", MessageIcon::None};
+        EXPECT_EQ(messages.shown, std::vector<ShownMessage>(*says ? 1 : 0, message));
+        EXPECT_EQ(window.isVisible(), stays);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        SetUp();
     }
-    Click("cmdTOMIRA解説");
-    const ShownMessage expected{"ごめんなさい。まだ処理ができていません。", kApplicationTitle, MessageIcon::None};
-    EXPECT_EQ(messages.shown, std::vector<ShownMessage>(5, expected));
+    EXPECT_EQ(Box("txtTOMIRA体質"), QStringLiteral("ヴァータ型"));
+}
+
+TEST_F(MainWindowTest, EachDialogShowsItsTextAndClosesOnlyByItsOwnKeys)
+{
+    Retype("txt身長", "170");
+    Retype("txt体重", "80");
+    Retype("txt体脂肪率", "20");
+    Click("cmd計算");
+    using K = std::vector<QKeyCombination>;
+    const auto alt = Qt::AltModifier;
+    // The dialog's title, a line and its ground, the first focus, keys that
+    // leave it open, the key that closes it, the messages shown meanwhile.
+    const std::tuple<std::function<void()>, const char*, const char*, const char*, QRgb, const char*, K,
+                     QKeyCombination, int>
+        cases[] = {
+            {Press("cmdBMI解説"), "BMIについて", "lblBMIResult", "あなたのBMIは「27.7：肥満型」です。", 0xFFC0FF,
+             "cmd閉じる", K{Qt::Key_Escape}, Qt::Key_Return, 0},
+            {Press("cmd理想体重解説"), "理想体重について", "lbl理想体重Result", "あなたの理想体重は「63.6kg」です。",
+             0xC0FFC0, "cmd閉じる", K{Qt::Key_Escape}, alt | Qt::Key_X, 0},
+            {Press("cmd体脂肪量解説"), "体脂肪量について", "lbl体脂肪量Result", "あなたの体脂肪量は「16.0kg」です。",
+             0xC0FFC0, "cmd閉じる", K{Qt::Key_Escape}, Qt::Key_Enter, 0},
+            // ｼｽﾃﾑ情報 by its access key and by Enter while it has the focus;
+            // OK, the default, closes, and so does Esc.
+            {Choose("mnHelpVersion"), "TOMIRAのﾊﾞｰｼﾞｮﾝ情報", "lblVersion", kVersionText, 0xF0F0F0, "cmdOK",
+             K{alt | Qt::Key_S, Qt::Key_Tab, Qt::Key_Return, Qt::ShiftModifier | Qt::Key_Backtab}, Qt::Key_Return, 2},
+            {Choose("mnHelpVersion"), "TOMIRAのﾊﾞｰｼﾞｮﾝ情報", "lblVersion", kVersionText, 0xF0F0F0, "cmdOK", K{},
+             Qt::Key_Escape, 0},
+        };
+    for (const auto& [open, title, line, text, ground, focus, keeping, closing, shown] : cases) {
+        SCOPED_TRACE(title);
+        messages.shown.clear();
+        std::tuple<QString, QString, QColor, QString, bool, bool> seen;
+        Opened(open, [&](QWidget* dialog) {
+            auto& [windowTitle, lineText, lineGround, focused, openAfterKeeping, openAfterClosing] = seen;
+            windowTitle = dialog->windowTitle();
+            if (auto* label = dialog->findChild<QLabel*>(QString::fromUtf8(line))) {
+                lineText = label->text();
+                lineGround = label->palette().color(QPalette::Window);
+            }
+            focused = QApplication::focusWidget()->objectName();
+            Keys(keeping);
+            openAfterKeeping = dialog->isVisible();
+            Keys({closing});
+            openAfterClosing = dialog->isVisible();
+        });
+        EXPECT_EQ(seen, std::make_tuple(QString::fromUtf8(title), QString::fromUtf8(text), QColor(ground),
+                                        QString::fromUtf8(focus), true, false));
+        const ShownMessage unavailable{"現時点ではｼｽﾃﾑ情報を使用できません", "TOMIRA", MessageIcon::None};
+        EXPECT_EQ(messages.shown, std::vector<ShownMessage>(shown, unavailable));
+    }
 }
 
 TEST_F(MainWindowTest, ClearEmptiesResultsAndKeepsInputs)
@@ -153,7 +271,7 @@ TEST_F(MainWindowTest, ClearEmptiesResultsAndKeepsInputs)
     state.gBodyType = "普通型";
     state.gVata = 85;
     window.logic().mShowResults = kTrue;
-    Click("cmd判定結果の消去");
+    Keys({Qt::AltModifier | Qt::Key_K});
     for (const char* name : results) EXPECT_TRUE(Field(name)->text().isEmpty()) << name;
     EXPECT_EQ(Field("txt身長")->text(), QStringLiteral("170"));
     EXPECT_EQ(state.gConstitution, "");
@@ -165,11 +283,8 @@ TEST_F(MainWindowTest, ClearEmptiesResultsAndKeepsInputs)
 
 TEST_F(MainWindowTest, LeavingAFieldShowsItsFiguresOnlyAfterTheFirstCalculate)
 {
+    // Before it, the state only: the calculator's test.
     Retype("txt身長", "170");
-    Retype("txt体重", "65");
-    QTest::keyClick(Field("txt体重"), Qt::Key_Tab);
-    EXPECT_NEAR(state.gBMI, 22.49, 0.01);
-    EXPECT_TRUE(Box("txtBMI").isEmpty());
 
     // Alt+C checks the field it leaves before calculating: the empty body
     // fat shows no fat mass of 0.0.
@@ -199,7 +314,7 @@ TEST_F(MainWindowTest, ABadFieldIsMarkedNamedAndSelected)
     QLineEdit* field = Field("txt身長");
     Retype("txt身長", "170cm");
     QTest::keyClick(field, Qt::Key_Tab);
-    const std::string sentence = FaultSentence(MeasurementField::Height, InputFault::NotANumber);
+    const std::string sentence = "身長に数字以外の文字が入っています。数字だけで入力してください（例：170.5）。";
     EXPECT_EQ(field->toolTip().toStdString(), sentence);
     const QImage image = field->grab().toImage();
     EXPECT_GT(image.pixelColor(0, image.height() / 2).red(), 150);
@@ -209,7 +324,7 @@ TEST_F(MainWindowTest, ABadFieldIsMarkedNamedAndSelected)
 
     Click("cmd計算");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0], (ShownMessage{sentence, kConfirmTitle, MessageIcon::Exclamation}));
+    EXPECT_EQ(messages.shown[0], (ShownMessage{sentence, "確認", MessageIcon::Exclamation}));
     EXPECT_EQ(Box("txt体脂肪量"), QStringLiteral("13.0"));
     EXPECT_EQ(QApplication::focusWidget(), field);
     EXPECT_EQ(field->selectedText(), QStringLiteral("170cm"));

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Runs one end-to-end test module in a D-Bus session of its own, so that the
-# accessibility bus and registry it starts end with it.
+# Runs one end-to-end test module in a D-Bus session of its own (its accessibility bus ends with it).
 #   run-e2e.sh MODULE
 set -euo pipefail
 cd "$(dirname "$0")"
+. ../support/require-tools.sh
+require_tools Xvfb openbox xdotool xprop dbus-run-session convert py:pyatspi
+if [[ $1 == test_ime* ]]; then
+  require_tools fcitx5 /usr/lib/mozc/mozc_server ibus-daemon /usr/lib/ibus-mozc/ibus-engine-mozc
+fi
 export PYTHONDONTWRITEBYTECODE=1 NO_AT_BRIDGE=0 TOMIRA_E2E_MODULE=$1
-# A runtime folder of its own: the accessibility bus puts its socket there,
-# and modules that run side by side must not share one.
+# A runtime folder of its own for the accessibility bus's socket: modules run side by side.
 runtime=$(mktemp -d /tmp/tomira-e2e-runtime.XXXXXX)
 chmod 700 "$runtime"
 trap 'rm -rf "$runtime"' EXIT

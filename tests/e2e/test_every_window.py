@@ -1,8 +1,7 @@
 """Every window, reached along the body-metrics and About roads from the keyboard, at the scale
 factors 1, 1.25, 1.5 and 2 and under the light default and the qt6ct schemes "darker" and "waves":
-saved as a picture, its Japanese drawn as glyphs, every text at a WCAG contrast of 4.5 to 1 or more
-against its ground, centred on the screen, and at each scale as many times as large with every
-control where it was in the window's own (device-independent) coordinates."""
+saved as a picture, every text at a WCAG contrast of 4.5 to 1 or more against its ground, centred
+on the screen, and at each scale as many times as large."""
 
 import os
 import shutil
@@ -15,7 +14,6 @@ from tomira_e2e import Display, Tomira, TomiraTestCase, role, text_of, wait_for,
 
 SCALES = (1.25, 1.5, 2)
 SCHEMES = ("darker", "waves")
-CONTROL_ROLES = ("label", "push button", "text", "password text", "combo box", "check box")
 TEXT_ROLES = ("label", "push button", "text", "check box", "combo box", "menu item", "menu")
 SLACK = 2  # pixels a scaled size or position may be off by rounding
 ABOUT = "TOMIRAのﾊﾞｰｼﾞｮﾝ情報"
@@ -35,9 +33,8 @@ def contrast(a, b):
 
 
 def text_contrast(shot, x, y, width, height):
-    """The ground (the most frequent colour of the part of the picture) and
-    the contrast that at least a few pixels reach against it: the cores of
-    the strokes; their edges are blended."""
+    """The ground (the part's most frequent colour) and the contrast that at least a few pixels reach
+    against it: the cores of the strokes; their edges are blended."""
     out = subprocess.run(["convert", shot, "-crop", f"{width}x{height}+{x}+{y}", "+repage",
                           "-depth", "8", "-format", "%c", "histogram:info:-"],
                          check=True, capture_output=True, text=True).stdout
@@ -82,28 +79,14 @@ class EveryWindow(TomiraTestCase):
             ground, ratio = text_contrast(shot, *box)
             with self.subTest(setup=setup, text=shown_text(node)):
                 self.assertGreaterEqual(ratio, 4.5, f"{role(node)} on {ground} at {box}")
-                if node.name == "体重等を表示する":
-                    self.assertEqual(ground, (0xE0, 0xE0, 0xE0), "the check box's own ground")
 
-    def layout(self, window):
-        """The window's size and centre offset on the X server, and each
-        showing control's box relative to the window, keyed by role, name and
-        how many came before it with the same role and name."""
+    def layout(self):
+        """The window's size and centre offset on the X server (its controls' places: the widget tests)."""
         (x, y, width, height), inside = self.tomira.active_window_frame()
-        centre = (x + (width - self.display.size[0]) / 2, y + (height - self.display.size[1]) / 2)
-        origin = self.tomira.logical_extents(window)
-        boxes, seen = {}, {}
-        for node in walk(window):
-            if role(node) in CONTROL_ROLES and node.getState().contains(pyatspi.STATE_SHOWING):
-                key = (role(node), node.name)
-                seen[key] = seen.get(key, 0) + 1
-                e = self.tomira.logical_extents(node)
-                boxes[key + (seen[key],)] = (e.x - origin.x, e.y - origin.y, e.width, e.height)
-        return inside[2:], centre, boxes
+        return inside[2:], (x + (width - self.display.size[0]) / 2, y + (height - self.display.size[1]) / 2)
 
     def visit_every_window(self, scale=None, scheme=None, exit_keys=EXITS[0]):
-        """Opens each window in turn, checks and saves it, leaves the program
-        by `exit_keys`; returns the layout of each window."""
+        """Opens, checks and saves each window, leaves by `exit_keys`; returns each window's layout."""
         config = tempfile.mkdtemp(prefix="tomira-qt6ct-")
         self.addCleanup(shutil.rmtree, config, True)
         os.makedirs(os.path.join(config, "qt6ct"))
@@ -119,9 +102,8 @@ class EveryWindow(TomiraTestCase):
         def record(name, window, sample=None):
             whole = tomira.screenshot(f"{name}-{setup}-screen")
             self.check_contrast(whole, window, setup)
-            if sample is not None:
-                self.assertJapaneseRenders(whole, sample, sample.name.strip())
-                seen[name] = self.layout(window)
+            if sample is not None:  # a window of its own
+                seen[name] = self.layout()
             e = tomira.extents(window)
             subprocess.run(["convert", whole, "-crop", f"{e.width}x{e.height}+{e.x}+{e.y}", "+repage",
                             whole.replace("-screen.png", ".png")], check=True, capture_output=True)
@@ -141,11 +123,9 @@ class EveryWindow(TomiraTestCase):
         tomira.wait_focus("計算")
         display.key("Return")
         wait_for("the BMI", lambda: text_of(tomira.find(main, "text", "体型診断（BMI）")) == "22.5")
-        self.assertEqual([text_of(tomira.find(main, "text", name)) for name in ("名前", "理想体重（kg）", "体脂肪量（kg）")],
-                         ["Yamada", "63.6", "13.0"])
 
         # From 計算, Tab reaches the explanation buttons in turn (after 診断);
-        # Enter opens each dialog, Esc leaves it open, Enter closes it.
+        # Enter opens each dialog and closes it (its keys: the widget test).
         display.key("Tab")
         for what, title, name, sentence in (
                 ("体型診断（BMI）", "BMIについて", "dialog-bmi", "あなたのBMIは「22.5：普通型」です。"),
@@ -158,8 +138,6 @@ class EveryWindow(TomiraTestCase):
             dialog = tomira.window(title, roles=("dialog", "frame"))
             record(name, dialog, tomira.find(dialog, "label", title))
             tomira.find(dialog, "label", sentence)
-            display.key("Escape")
-            tomira.window(title, roles=("dialog", "frame"))
             display.key("Return")
             tomira.no_window(title, roles=("dialog", "frame"))
 
@@ -173,21 +151,17 @@ class EveryWindow(TomiraTestCase):
         record("file-menu", main)
         display.key("Escape", "Escape")
 
-        # The About box: OK has the focus, the system information message
-        # leaves the box open; Esc closes it.
+        # The About box and its message (their keys: the widget test).
         display.key("alt+h", "v")
         about = tomira.window(ABOUT, roles=("dialog", "frame"))
-        tomira.wait_focus("OK")
         record("about-box", about, label(about, "このプログラムは"))
-        label(about, "Version " + os.environ["TOMIRA_VERSION"])
         display.key("alt+s")
         box, texts = tomira.message_box("TOMIRA")
         self.assertIn("現時点ではｼｽﾃﾑ情報を使用できません", texts)
         record("message-box", box)
         display.key("Return")
         tomira.no_window("TOMIRA", roles=("alert",))
-        tomira.window(ABOUT, roles=("dialog", "frame"))
-        display.key("Escape")  # (Enter on OK closes it too: test_wayland)
+        display.key("Escape")
         tomira.no_window(ABOUT, roles=("dialog", "frame"))
 
         tomira.click(tomira.find(main, "push button", "診断"))
@@ -209,13 +183,9 @@ class EveryWindow(TomiraTestCase):
         for scale in SCALES:
             scaled = self.visit_every_window(scale)
             self.assertEqual(set(normal), set(scaled))
-            for name, ((width, height), centre, boxes) in normal.items():
-                (width2, height2), centre2, boxes2 = scaled[name]
+            for name, ((width, height), centre) in normal.items():
+                (width2, height2), centre2 = scaled[name]
                 with self.subTest(window=name, scale=scale):
                     self.assertLessEqual(max(map(abs, centre + centre2)), SLACK + 1, "the window is centred")
                     for value2, value, what in ((width2, scale * width, "width"), (height2, scale * height, "height")):
                         self.assertAlmostEqual(value2, value, delta=SLACK, msg="window " + what)
-                    self.assertEqual(set(boxes), set(boxes2), "the same controls show at every scale")
-                    for key, box in boxes.items():
-                        for value, value2, what in zip(box, boxes2[key], ("x", "y", "width", "height")):
-                            self.assertAlmostEqual(value2, value, delta=SLACK, msg=f"{key} {what}")

@@ -1,16 +1,7 @@
 """The constitution road, from the keyboard alone: three pages of twenty
-answers, the report, and the type in the main window. Then a test closed
-early keeps the type."""
-
-
-import pyatspi
+answers, the report, and the type in the main window."""
 
 from tomira_e2e import TomiraTestCase, role, text_of, wait_for, walk
-
-
-def labelled_by(node):
-    return [r.getTarget(i).name for r in node.getRelationSet()
-            if r.getRelationType() == pyatspi.RELATION_LABELLED_BY for i in range(r.getNTargets())]
 
 
 class Questionnaire(TomiraTestCase):
@@ -27,10 +18,6 @@ class Questionnaire(TomiraTestCase):
 
     def test_whole_test_from_the_keyboard(self):
         window = self.open_questionnaire()
-        boxes = self.tomira.all(window, "combo box")
-        # A screen reader hears each box with its row number and statement.
-        self.assertEqual(sorted(labelled_by(boxes[0])), [" 動作が非常に早い。", "1"])
-
         # Each page: the entry starting with the digit in each row, moving
         # on with Tab; the Tab after row 20 reaches 次の質問, Enter presses it.
         for digit, score in (("5", "ｳﾞｧｰﾀ:100"), ("3", "ﾋﾟｯﾀ:60"), ("2", "ｶﾊﾟ:40")):
@@ -52,11 +39,5 @@ class Questionnaire(TomiraTestCase):
         self.tomira.no_window("TOMIRA", roles=("dialog",))
         wait_for("the type in the main window",
                  lambda: text_of(self.tomira.find(self.main, "text", "ｱﾕﾙｳﾞｪｰﾀﾞ体質")) == "ヴァータ型")
-
-        # A second test closed early by the window manager keeps the type.
-        self.open_questionnaire()
-        self.display.key("alt+F4")
-        self.tomira.no_window("TOMIRA", roles=("dialog",))
-        self.assertEqual(text_of(self.tomira.find(self.main, "text", "ｱﾕﾙｳﾞｪｰﾀﾞ体質")), "ヴァータ型")
         self.tomira.click(self.tomira.find(self.main, "push button", "終了"))
         self.assertEqual(self.tomira.gone(), 0)

@@ -4,6 +4,8 @@
 # package (its dependencies, lintian).
 #   check-package.sh BUILD-DIR
 set -euo pipefail
+. "$(dirname "$0")/../support/require-tools.sh"
+require_tools cpack dpkg-deb desktop-file-validate appstreamcli lintian
 build=$(cd "$1" && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

@@ -9,12 +9,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include <tuple>
+
 #include "questionnaire/QuestionCatalogue.h"
 #include "questionnaire/frmQuestion.h"
-#include "state/AppText.h"
+#include "state/Version.h"
 #include "support/RecordingMessages.h"
-#include "ui/ProgramColours.h"
-#include "ui/Units.h"
 
 namespace tomira {
 namespace {
@@ -35,8 +35,11 @@ QLabel* Statement(QWidget* window, int k) { return Control<QLabel>(window, QStri
 QLabel* RowNumber(QWidget* window, int k) { return Control<QLabel>(window, QStringLiteral("Label3_%1").arg(k)); }
 QPushButton* Button(QWidget* window, const char* name) { return Control<QPushButton>(window, QString::fromUtf8(name)); }
 QColor Background(QWidget* widget) { return widget->palette().color(QPalette::Window); }
+// The grounds of a row's statement and number.
+std::pair<QColor, QColor> Row(QWidget* w, int k) { return {Background(Statement(w, k)), Background(RowNumber(w, k))}; }
 
-const QColor kActiveStatement(0xFF, 0xFF, 0x80);
+const std::pair<QColor, QColor> kMarked{QColor(0xFF, 0xFF, 0x80), QColor(0x80, 0xFF, 0x80)};
+const std::pair<QColor, QColor> kUnmarked{Qt::white, QColor(0xF0, 0xF0, 0xF0)};
 
 // The questionnaire on its own, shown but not modal.
 class QuestionWindowTest : public ::testing::Test {
@@ -56,27 +59,23 @@ protected:
 
 TEST_F(QuestionWindowTest, HighlightFollowsTheFocus)
 {
-    const QColor buttonFace = ToQColor(kSysButtonFace);
     Box(w, 4)->setFocus(Qt::TabFocusReason);
     QTest::keyClick(Box(w, 4), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), Box(w, 5));
-    EXPECT_EQ(Background(Statement(w, 4)), QColor(Qt::white));
-    EXPECT_EQ(Background(RowNumber(w, 4)), buttonFace);
-    EXPECT_EQ(Background(Statement(w, 5)), kActiveStatement);
-    EXPECT_EQ(Background(RowNumber(w, 5)), QColor(0x80, 0xFF, 0x80));
+    EXPECT_EQ(Row(w, 4), kUnmarked);
+    EXPECT_EQ(Row(w, 5), kMarked);
 
     // Choosing an entry leaves the row highlighted and the box's own look
     // alone; typing a digit picks the entry that begins with it.
     const QPalette boxPalette = Box(w, 5)->palette();
     QTest::keyClick(Box(w, 5), '4');
     EXPECT_EQ(Box(w, 5)->currentIndex(), 3);
-    EXPECT_EQ(Background(Statement(w, 5)), kActiveStatement);
+    EXPECT_EQ(Row(w, 5), kMarked);
     EXPECT_EQ(Box(w, 5)->palette(), boxPalette);
 
     // A button taking the focus clears the row.
     Button(w, "cmd次の質問")->setFocus(Qt::MouseFocusReason);
-    EXPECT_EQ(Background(Statement(w, 5)), QColor(Qt::white));
-    EXPECT_EQ(Background(RowNumber(w, 5)), buttonFace);
+    EXPECT_EQ(Row(w, 5), kUnmarked);
 }
 
 TEST_F(QuestionWindowTest, AnswersChangeOnlyByTheUsersChoice)
@@ -93,16 +92,12 @@ TEST_F(QuestionWindowTest, AnswersChangeOnlyByTheUsersChoice)
     Box(w, 5)->setFocus(Qt::TabFocusReason);
     QTest::keyClick(Box(w, 5), Qt::Key_Space);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Box(w, 5)->view()->isVisible(); }, 2000));
-    EXPECT_EQ(Background(Statement(w, 5)), kActiveStatement);
-    EXPECT_EQ(Background(RowNumber(w, 5)), QColor(0x80, 0xFF, 0x80));
+    EXPECT_EQ(Row(w, 5), kMarked);
     Box(w, 5)->hidePopup();
 
-    // Enter in a box presses nothing; on the focused button it presses it.
+    // Enter in a box presses nothing.
     QTest::keyClick(Box(w, 5), Qt::Key_Return);
     EXPECT_TRUE(messages.shown.empty());
-    QTest::keyClick(Button(w, "cmd次の質問"), Qt::Key_Enter, Qt::KeypadModifier);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "1番目のデータが未入力です。");
 }
 
 TEST_F(QuestionWindowTest, AnIncompletePageIsRefusedWithAMessage)
@@ -113,8 +108,8 @@ TEST_F(QuestionWindowTest, AnIncompletePageIsRefusedWithAMessage)
     }
     QTest::mouseClick(Button(w, "cmd次の質問"), Qt::LeftButton);
     EXPECT_EQ(messages.shown,
-              (std::vector<ShownMessage>{{"1番目のデータが未入力です。", kConfirmTitle, MessageIcon::Exclamation}}));
-    EXPECT_EQ(Statement(w, 0)->text().toStdString(), StatementText(1));
+              (std::vector<ShownMessage>{{"1番目のデータが未入力です。", "確認", MessageIcon::Exclamation}}));
+    EXPECT_EQ(Statement(w, 0)->text(), QStringLiteral(" 動作が非常に早い。"));
     EXPECT_EQ(Box(w, 1)->currentIndex(), 4);
     // Escape does not throw the answers away.
     QTest::keyClick(w, Qt::Key_Escape);
@@ -150,6 +145,42 @@ TEST(QuestionnaireRunTest, EveryWayOfClosingEndsTheWaitWithTheFlagDown)
         EXPECT_EQ(flagWhileOpen, kTrue);
         EXPECT_EQ(state.gQuestionActive, kFalse);
     }
+}
+
+TEST_F(QuestionWindowTest, PagesTurnWithTheirScoresAndTheResultIsReportedAndCloses)
+{
+    // The answer in every row, then the next page's first statement and the
+    // page's score as shown.
+    const std::tuple<int, const char*, const char*, const char*> pages[] = {
+        {5, " 自分はとても能率がよい方だと思う。", "VATA", "ｳﾞｧｰﾀ:100"},
+        {3, " 動作がゆっくりで、おっとりしている。", "PITA", "ﾋﾟｯﾀ:60"},
+        {2, "", "KAPA", "ｶﾊﾟ:40"},
+    };
+    EXPECT_EQ(QApplication::focusWidget(), Box(w, 0));
+    // A screen reader names each box by its row number and statement.
+    EXPECT_EQ(RowNumber(w, 7)->buddy(), Box(w, 7));
+    EXPECT_EQ(Statement(w, 7)->buddy(), Box(w, 7));
+    EXPECT_EQ(Control<QLabel>(w, QStringLiteral("lblTitle"))->text(),
+              QStringLiteral("TOMIRA Version ") + TOMIRA_VERSION);
+    for (const auto& [answer, next, score, caption] : pages) {
+        EXPECT_TRUE(Button(w, "cmd次の質問")->isEnabled());
+        EXPECT_FALSE(Button(w, "cmd結果表示")->isEnabled());
+        for (int k = 0; k < kRowsPerPage; ++k) Box(w, k)->setCurrentIndex(answer - 1);
+        Button(w, "cmd次の質問")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(Button(w, "cmd次の質問"), Qt::Key_Return);
+        EXPECT_EQ(Statement(w, 0)->text(), QString::fromUtf8(next));
+        EXPECT_EQ(Control<QLabel>(w, QString::fromUtf8(score))->text(), QString::fromUtf8(caption));
+        EXPECT_EQ(Box(w, 19)->currentIndex(), -1);
+        EXPECT_EQ(QApplication::focusWidget(), Box(w, 0));
+    }
+    EXPECT_FALSE(Button(w, "cmd次の質問")->isEnabled());
+    QTest::mouseClick(Button(w, "cmd結果表示"), Qt::LeftButton);
+    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"アユルヴェーダによるあなたの体質は「ヴァータ型」です。\r\n"
+                                                          "ヴァータ：100  ピッタ：60  カパ：40\r\n合計：200  平均：67",
+                                                          "確認", MessageIcon::Exclamation}}));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(state.gQuestionActive, kFalse);
+    EXPECT_EQ(state.gConstitution, "ヴァータ");
 }
 
 }  // namespace
