@@ -460,4 +460,17 @@ FAULTS = [
     Fault("m153", "mend undone: no stand-in fonts for ＭＳ Ｐゴシック (Japanese in a Latin font)", "src/ui/ApplicationLook.cpp",
           [("    QFont::insertSubstitutions(kUiFontFamily, {", "    QFont::insertSubstitutions(QStringLiteral(\"unused\"), {")],
           e2e=["test_every_window"]),
+    # This round's mends: Wayland sessions and the ibus composition.
+    Fault("m154", "mend undone: a deleted composition is left with the IME (ibus commits it as the focus leaves)",
+          "src/ui/FieldInputMethods.cpp", [("            QGuiApplication::inputMethod()->reset();\n", "")], e2e=["test_ime"]),
+    Fault("m155", "mend undone: a modal window is not shown again above its owner on Wayland", "src/ui/WaylandSession.cpp",
+          [("        app.installEventFilter(new ModalKeeper(&app));", "        (void)app;")], e2e=["test_wayland"]),
+    Fault("m156", "mend undone: Qt's own title bars, with maximise, on fixed-size windows on Wayland",
+          "src/ui/WaylandSession.cpp", [("qputenv(\"QT_WAYLAND_DISABLE_WINDOWDECORATION\", \"1\");", ";")],
+          e2e=["test_wayland"]),
+    Fault("m157", "mend undone: in a Wayland session with XWayland, Qt's own choice (native Wayland) stands",
+          "src/ui/WindowSystem.cpp", [("return \"xcb;wayland\";", "return {};")]),
+    Fault("m158", "mend undone: the program moves its windows on Wayland (warnings, no centring anyway)",
+          "src/ui/WindowCentring.cpp", [("    if (!CanPlaceWindows()) {\n        return;\n    }\n", "")],
+          e2e=["test_wayland"]),
 ]
