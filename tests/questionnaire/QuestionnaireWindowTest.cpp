@@ -149,8 +149,7 @@ TEST(QuestionnaireRunTest, EveryWayOfClosingEndsTheWaitWithTheFlagDown)
 
 TEST_F(QuestionWindowTest, PagesTurnWithTheirScoresAndTheResultIsReportedAndCloses)
 {
-    // The answer in every row, then the next page's first statement and the
-    // page's score as shown.
+    // The answer in every row, then the next page's first statement and the page's score as shown.
     const std::tuple<int, const char*, const char*, const char*> pages[] = {
         {5, " 自分はとても能率がよい方だと思う。", "VATA", "ｳﾞｧｰﾀ:100"},
         {3, " 動作がゆっくりで、おっとりしている。", "PITA", "ﾋﾟｯﾀ:60"},
