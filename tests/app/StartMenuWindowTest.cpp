@@ -339,22 +339,15 @@ void Input(QWidget* field, const QString& preedit, const QString& commit = {})
     QApplication::sendEvent(field, &event);
 }
 
-TEST_F(MainWindowTest, ADisabledFieldTakesNothingFromAnIme)
+TEST_F(MainWindowTest, APendingCompositionIsCommittedOnceIntoItsOwnFieldAndADisabledOneTakesNothing)
 {
+    QLineEdit* name = Field("txt名前");
+    QLineEdit* height = Field("txt身長");
     QLineEdit* weight = Field("txt体重");
     weight->setFocus();
     Input(weight, QStringLiteral("ろく"));
     Input(weight, {}, QStringLiteral("６５"));
     EXPECT_EQ(weight->text(), QString());
-    Input(Field("txt名前"), QStringLiteral("やまだ"));
-    Input(Field("txt名前"), {}, QStringLiteral("山田"));
-    EXPECT_EQ(Box("txt名前"), QStringLiteral("山田"));
-}
-
-TEST_F(MainWindowTest, APendingCompositionIsCommittedOnceIntoItsOwnField)
-{
-    QLineEdit* name = Field("txt名前");
-    QLineEdit* height = Field("txt身長");
     // Left by the focus: into the name, and the IME's late copy is dropped.
     name->setFocus();
     Input(name, QStringLiteral("やまだ"));
