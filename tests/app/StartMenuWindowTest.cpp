@@ -121,9 +121,7 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem)
         {"chk体重等表示", QRect(368, 200, 145, 17)}, {"cmd計算", QRect(360, 136, 153, 33)},
         {"txtTOMIRA体質", QRect(160, 248, 209, 24)}, {"cmd終了", QRect(368, 472, 145, 33)},
     };
-    for (const auto& [name, pixels] : cases) {
-        EXPECT_EQ(Control(name)->geometry(), pixels) << name;
-    }
+    for (const auto& [name, pixels] : cases) EXPECT_EQ(Control(name)->geometry(), pixels) << name;
 }
 
 TEST_F(MainWindowTest, TabRunsInTheOrderOfTheTabIndices)

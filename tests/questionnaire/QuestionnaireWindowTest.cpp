@@ -124,9 +124,7 @@ TEST(QuestionnaireRunTest, EveryWayOfClosingEndsTheWaitWithTheFlagDown)
         bool stuck = false;
         QTimer::singleShot(0, [&] {
             flagWhileOpen = state.gQuestionActive;
-            if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                closeWindow(*open);
-            }
+            if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) closeWindow(*open);
         });
         QTimer guard;  // stops with this round
         guard.callOnTimeout([&] {

@@ -19,9 +19,7 @@ TEST(InputMethodFramework, FollowsQtsInputContextModule)
         {"fcitx", ImeFramework::Fcitx5}, {"fcitx5", ImeFramework::Fcitx5}, {"ibus", ImeFramework::IBus},
         {"", ImeFramework::None},        {"compose", ImeFramework::None},  {"xim", ImeFramework::None},
     };
-    for (const auto& [module, framework] : cases) {
-        EXPECT_EQ(FrameworkOfModule(module), framework) << module;
-    }
+    for (const auto& [module, framework] : cases) EXPECT_EQ(FrameworkOfModule(module), framework) << module;
 }
 
 TEST(WindowSystem, XWaylandFirstInAWaylandSessionUnlessTheUserChose)
