@@ -18,8 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!number.fault && (!std::isfinite(number.value) || asDouble.fault || asDouble.value != number.value)) {
         std::abort();
     }
-    // Only the empty text reads as 0 without being a number; blank-only
-    // text is never a number.
+    // Only the empty text reads as 0 without being a number; blank-only text is never a number.
     if ((number.fault && !text.empty() && !asInteger.fault) || (IsBlankOnly(text) && !number.fault)) {
         std::abort();
     }

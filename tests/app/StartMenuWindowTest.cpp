@@ -121,9 +121,7 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem)
         {"chk体重等表示", QRect(368, 200, 145, 17)}, {"cmd計算", QRect(360, 136, 153, 33)},
         {"txtTOMIRA体質", QRect(160, 248, 209, 24)}, {"cmd終了", QRect(368, 472, 145, 33)},
     };
-    for (const auto& [name, pixels] : cases) {
-        EXPECT_EQ(Control(name)->geometry(), pixels) << name;
-    }
+    for (const auto& [name, pixels] : cases) EXPECT_EQ(Control(name)->geometry(), pixels) << name;
 }
 
 TEST_F(MainWindowTest, TabRunsInTheOrderOfTheTabIndices)
@@ -230,8 +228,7 @@ TEST_F(MainWindowTest, EachDialogShowsItsTextAndClosesOnlyByItsOwnKeys)
              0xC0FFC0, "cmd閉じる", K{Qt::Key_Escape}, alt | Qt::Key_X, 0},
             {Press("cmd体脂肪量解説"), "体脂肪量について", "lbl体脂肪量Result", "あなたの体脂肪量は「16.0kg」です。",
              0xC0FFC0, "cmd閉じる", K{Qt::Key_Escape}, Qt::Key_Enter, 0},
-            // ｼｽﾃﾑ情報 by its access key and by Enter while it has the focus;
-            // OK, the default, closes, and so does Esc.
+            // ｼｽﾃﾑ情報 by its access key and by Enter while it has the focus; OK, the default, closes, and so does Esc.
             {Choose("mnHelpVersion"), "TOMIRAのﾊﾞｰｼﾞｮﾝ情報", "lblVersion", kVersionText, 0xF0F0F0, "cmdOK",
              K{alt | Qt::Key_S, Qt::Key_Tab, Qt::Key_Return, Qt::ShiftModifier | Qt::Key_Backtab}, Qt::Key_Return, 2},
             {Choose("mnHelpVersion"), "TOMIRAのﾊﾞｰｼﾞｮﾝ情報", "lblVersion", kVersionText, 0xF0F0F0, "cmdOK", K{},
@@ -286,8 +283,7 @@ TEST_F(MainWindowTest, LeavingAFieldShowsItsFiguresOnlyAfterTheFirstCalculate)
     // Before it, the state only: the calculator's test.
     Retype("txt身長", "170");
 
-    // Alt+C checks the field it leaves before calculating: the empty body
-    // fat shows no fat mass of 0.0.
+    // Alt+C checks the field it leaves before calculating: the empty body fat shows no fat mass of 0.0.
     Retype("txt体重", "65");
     QTest::keyClick(Field("txt体重"), Qt::Key_C, Qt::AltModifier);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Box("txtBMI") == QStringLiteral("22.5"); }, 1000));
@@ -341,22 +337,15 @@ void Input(QWidget* field, const QString& preedit, const QString& commit = {})
     QApplication::sendEvent(field, &event);
 }
 
-TEST_F(MainWindowTest, ADisabledFieldTakesNothingFromAnIme)
+TEST_F(MainWindowTest, APendingCompositionIsCommittedOnceIntoItsOwnFieldAndADisabledOneTakesNothing)
 {
+    QLineEdit* name = Field("txt名前");
+    QLineEdit* height = Field("txt身長");
     QLineEdit* weight = Field("txt体重");
     weight->setFocus();
     Input(weight, QStringLiteral("ろく"));
     Input(weight, {}, QStringLiteral("６５"));
     EXPECT_EQ(weight->text(), QString());
-    Input(Field("txt名前"), QStringLiteral("やまだ"));
-    Input(Field("txt名前"), {}, QStringLiteral("山田"));
-    EXPECT_EQ(Box("txt名前"), QStringLiteral("山田"));
-}
-
-TEST_F(MainWindowTest, APendingCompositionIsCommittedOnceIntoItsOwnField)
-{
-    QLineEdit* name = Field("txt名前");
-    QLineEdit* height = Field("txt身長");
     // Left by the focus: into the name, and the IME's late copy is dropped.
     name->setFocus();
     Input(name, QStringLiteral("やまだ"));
@@ -364,8 +353,7 @@ TEST_F(MainWindowTest, APendingCompositionIsCommittedOnceIntoItsOwnField)
     EXPECT_EQ(name->text(), QStringLiteral("やまだ"));
     Input(height, {}, QStringLiteral("やまだ"));
     EXPECT_EQ(height->text(), QString());
-    // A composition of the height's own is still taken, and so is a
-    // character committed at once after it.
+    // A composition of the height's own is still taken, and so is a character committed at once after it.
     Input(height, QStringLiteral("いち"));
     Input(height, {}, QStringLiteral("１"));
     Input(height, {}, QStringLiteral("、"));

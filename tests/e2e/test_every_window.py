@@ -1,7 +1,5 @@
-"""Every window, reached along the body-metrics and About roads from the keyboard, at the scale
-factors 1, 1.25, 1.5 and 2 and under the light default and the qt6ct schemes "darker" and "waves":
-saved as a picture, every text at a WCAG contrast of 4.5 to 1 or more against its ground, centred
-on the screen, and at each scale as many times as large."""
+"""Every window along the body-metrics and About roads from the keyboard, at the scales 1 to 2 and in the
+qt6ct schemes "darker" and "waves": saved, every text at a contrast of 4.5:1 or more, centred, scaled."""
 
 import os
 import shutil
@@ -17,8 +15,7 @@ SCHEMES = ("darker", "waves")
 TEXT_ROLES = ("label", "push button", "text", "check box", "combo box", "menu item", "menu")
 SLACK = 2  # pixels a scaled size or position may be off by rounding
 ABOUT = "TOMIRAのﾊﾞｰｼﾞｮﾝ情報"
-# The ways out besides 終了 (the constitution road's last step): the File
-# menu's 終了 and the close box (Alt+F4 through the window manager).
+# The ways out besides 終了 (the constitution road's): the File menu's 終了 and Alt+F4 (the close box).
 EXITS = (("alt+f", "x"), ("alt+F4",))
 
 
@@ -33,8 +30,7 @@ def contrast(a, b):
 
 
 def text_contrast(shot, x, y, width, height):
-    """The ground (the part's most frequent colour) and the contrast that at least a few pixels reach
-    against it: the cores of the strokes; their edges are blended."""
+    """The ground (the most frequent colour) and the contrast a few pixels (the strokes' cores) reach."""
     out = subprocess.run(["convert", shot, "-crop", f"{width}x{height}+{x}+{y}", "+repage",
                           "-depth", "8", "-format", "%c", "histogram:info:-"],
                          check=True, capture_output=True, text=True).stdout
@@ -68,8 +64,7 @@ class EveryWindow(TomiraTestCase):
                     or not state.contains(pyatspi.STATE_ENABLED) or not shown_text(node):
                 continue
             e = self.tomira.extents(node)
-            # Inside frames and bevels; past the box of a check box, before
-            # the arrow of a list.
+            # Inside frames and bevels, past a check box's box, before a list's arrow.
             left = {"check box": e.height, "label": 1}.get(role(node), 4)
             right = {"combo box": e.height, "label": 1}.get(role(node), 4)
             top = 1 if role(node) == "label" else 3
@@ -124,8 +119,7 @@ class EveryWindow(TomiraTestCase):
         display.key("Return")
         wait_for("the BMI", lambda: text_of(tomira.find(main, "text", "体型診断（BMI）")) == "22.5")
 
-        # From 計算, Tab reaches the explanation buttons in turn (after 診断);
-        # Enter opens each dialog and closes it (its keys: the widget test).
+        # From 計算, Tab reaches each explanation button (after 診断); Enter opens and closes its dialog.
         display.key("Tab")
         for what, title, name, sentence in (
                 ("体型診断（BMI）", "BMIについて", "dialog-bmi", "あなたのBMIは「22.5：普通型」です。"),

@@ -5,21 +5,15 @@ from tomira_e2e import TomiraTestCase, role, text_of, wait_for, walk
 
 
 class Questionnaire(TomiraTestCase):
-    def open_questionnaire(self):
-        self.tomira.click(self.tomira.find(self.main, "push button", "診断"))
-        window = self.tomira.window("TOMIRA", roles=("dialog",))
-        wait_for("row 1's answer box to have the focus",
-                 lambda: (f := self.tomira.focused()) is not None and role(f) == "combo box"
-                 and f.name.startswith("1"))
-        return window
-
     def score_label(self, window, prefix):
         return next((n.name for n in walk(window) if role(n) == "label" and n.name.startswith(prefix)), None)
 
     def test_whole_test_from_the_keyboard(self):
-        window = self.open_questionnaire()
-        # Each page: the entry starting with the digit in each row, moving
-        # on with Tab; the Tab after row 20 reaches 次の質問, Enter presses it.
+        self.tomira.click(self.tomira.find(self.main, "push button", "診断"))
+        window = self.tomira.window("TOMIRA", roles=("dialog",))
+        wait_for("row 1's answer box to have the focus", lambda: (f := self.tomira.focused()) is not None
+                 and role(f) == "combo box" and f.name.startswith("1"))
+        # Each row's entry by its digit, then Tab; the Tab after row 20 reaches 次の質問, Enter presses it.
         for digit, score in (("5", "ｳﾞｧｰﾀ:100"), ("3", "ﾋﾟｯﾀ:60"), ("2", "ｶﾊﾟ:40")):
             wait_for("row 1 focused", lambda: self.tomira.focused().name.startswith("1"))
             for _ in range(20):

@@ -1,7 +1,5 @@
-"""Drives the real tomira program on its own X server, as a person and a
-screen reader would: input through the X server (xdotool), reading through
-the accessibility tree (AT-SPI). Every process started here is ended by the
-test's cleanup, every wait is bounded and says what it waited for."""
+"""The real tomira on a display of its own, driven as a person would (xdotool) and read as a screen
+reader would (AT-SPI); every process is ended by the cleanup, every wait bounded and named."""
 
 import json
 import os
@@ -99,8 +97,7 @@ class Display:
             raise
 
     def _wm_running(self):
-        # A window manager that gave up while the machine was busy is
-        # started again.
+        # A window manager that gave up while the machine was busy is started again.
         if self.wm is None or self.wm.poll() is not None:
             with open(self.wm_log, "ab") as log:
                 self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
@@ -221,9 +218,6 @@ class Tomira:
         return wait_for(f"a {role_name} named {name!r} in '{root.name}'", lambda: next((
             n for n in walk(root) if role(n) == role_name and (name is None or n.name == name)), None))
 
-    def all(self, root, role_name):
-        return [n for n in walk(root) if role(n) == role_name]
-
     def message_box(self, title):
         """The text of the message box with this title, as a screen reader reads it."""
         box = self.window(title, roles=("alert", "dialog"))
@@ -236,20 +230,18 @@ class Tomira:
     def wait_focus(self, name):
         return wait_for(f"the focus on '{name}'", lambda: (f := self.focused()) is not None and f.name == name)
 
-    def logical_extents(self, node):
-        """The box the accessibility tree gives, in Qt's device-independent pixels (not the screen's)."""
-        return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-
     def extents(self, node):
-        """The control's box in screen pixels, scaled within its window where the X server has it."""
-        e = self.logical_extents(node)
+        """The control's box in screen pixels (AT-SPI gives Qt's device-independent ones)."""
+        def logical_extents(node):
+            return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        e = logical_extents(node)
         scale = float(self.display.scale or 1)
         if scale == 1:
             return e
         window = node
         while role(window) not in ("frame", "dialog", "alert") and window.parent is not None:
             window = window.parent
-        w = self.logical_extents(window)
+        w = logical_extents(window)
         _, (x, y, _, _) = self.active_window_frame()
         return types.SimpleNamespace(x=x + round((e.x - w.x) * scale), y=y + round((e.y - w.y) * scale),
                                      width=round(e.width * scale), height=round(e.height * scale))
@@ -309,7 +301,6 @@ class ImeTestCase(TomiraTestCase):
                       "[GroupOrder]\n0=Default\n")
 
     def setUp(self):
-        # run-e2e.sh has made sure that both frameworks and Mozc are there.
         self.home = tempfile.mkdtemp(dir=os.environ["HOME"])
         self.addCleanup(shutil.rmtree, self.home, True)
         self.addCleanup(self._end_mozc_server)

@@ -100,7 +100,7 @@ TEST_F(CalculatorTest, EachFieldCheckRecomputesOrClearsItsOwnGroups)
     EXPECT_NEAR(state.gBMI, 22.49, 0.01);
 }
 
-TEST_F(CalculatorTest, ABadFieldIsNamedAndWhatDependsOnItIsCleared)
+TEST_F(CalculatorTest, ABadFieldIsNamedAndWhatDependsOnItIsClearedAndOneMessageNamesEveryBadOne)
 {
     const std::tuple<F, const char*, InputFault, Box, Box, Box, const char*> cases[] = {
         {F::Height, "170cm", InputFault::NotANumber, "", "", "13.0",
@@ -129,10 +129,8 @@ TEST_F(CalculatorTest, ABadFieldIsNamedAndWhatDependsOnItIsCleared)
         EXPECT_EQ(out.message, message);
         EXPECT_EQ(out.focusField, field);
     }
-}
-
-TEST_F(CalculatorTest, OneMessageNamesEveryBadFieldAndTheFirstGetsTheFocus)
-{
+    // Two bad fields: one message naming both, the focus to the first.
+    Fresh(false);
     const MetricsOutcome out = calculator.Calculate({"1,700", "65", "   "});
     EXPECT_EQ(out.message,
               "身長に数字以外の文字が入っています。数字だけで入力してください（例：170.5）。\r\n"

@@ -93,7 +93,8 @@ TEST_F(PageLogicTest, ThreePagesRunThroughTheStatesToTheResultAndBack)
     EXPECT_EQ(logic.AcceptPage(Answers(6)).result, PageResult::NotAPage);
 
     EXPECT_EQ(logic.JudgeConstitution().constitution, "ヴァータ");
-    EXPECT_EQ(logic.Captions().avg, "平均:67");
+    EXPECT_EQ(logic.Captions(), (ScoreCaptions{"ｳﾞｧｰﾀ:100", "ﾋﾟｯﾀ:60", "ｶﾊﾟ:40", "合計:200", "平均:67"}));
+    EXPECT_EQ(std::tuple(state.gTotal, state.gAverage, state.gConstitution), std::tuple(200, 67, "ヴァータ"));
     logic.ResetAfterResult();
     EXPECT_EQ(state.gPageOffset, kVataPage);
     EXPECT_TRUE(logic.NextEnabled());
@@ -110,8 +111,7 @@ TEST(ConstitutionJudgeTest, ScoresGiveTotalRoundedAverageAndType)
         {61, 60, 60, 60, "３ドーシャ"},      // 60.33 rounds down
         {60, 61, 61, 61, "ピッタ・カパ"},    // 60.67 rounds up: 60 is not dominant
         {60, 59, 61, 60, "カパ・ヴァータ"},  // a score equal to the average is dominant
-        // Each pair: the higher first; on a tie Vata before Pitta before Kapha,
-        // but Kapha before Vata.
+        // Each pair: the higher first; on a tie Vata before Pitta before Kapha, but Kapha before Vata.
         {70, 70, 50, 63, "ヴァータ・ピッタ"},
         {70, 75, 50, 65, "ピッタ・ヴァータ"},
         {50, 70, 70, 63, "ピッタ・カパ"},
@@ -127,21 +127,6 @@ TEST(ConstitutionJudgeTest, ScoresGiveTotalRoundedAverageAndType)
         EXPECT_EQ(j.constitution, type);
     }
     EXPECT_EQ(ConstitutionTypeName(false, false, false, 70, 70, 70), "不明");
-}
-
-TEST(ConstitutionJudgeTest, CaptionsAndStateAfterJudging)
-{
-    modCommon state;
-    state.gVata = 70;
-    state.gPitta = 70;
-    state.gKapha = 50;
-    // The report: the window test.
-    const Judgement j = JudgeConstitution(state);
-    EXPECT_EQ(j.sumCaption, "合計:190");
-    EXPECT_EQ(j.avgCaption, "平均:63");
-    EXPECT_EQ(state.gTotal, 190);
-    EXPECT_EQ(state.gAverage, 63);
-    EXPECT_EQ(state.gConstitution, "ヴァータ・ピッタ");
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ protected:
     QWidget* w = &window;
 };
 
-TEST_F(QuestionWindowTest, HighlightFollowsTheFocus)
+TEST_F(QuestionWindowTest, HighlightFollowsTheFocusAndAnswersChangeOnlyByTheUsersChoice)
 {
     Box(w, 4)->setFocus(Qt::TabFocusReason);
     QTest::keyClick(Box(w, 4), Qt::Key_Tab);
@@ -65,8 +65,7 @@ TEST_F(QuestionWindowTest, HighlightFollowsTheFocus)
     EXPECT_EQ(Row(w, 4), kUnmarked);
     EXPECT_EQ(Row(w, 5), kMarked);
 
-    // Choosing an entry leaves the row highlighted and the box's own look
-    // alone; typing a digit picks the entry that begins with it.
+    // Choosing an entry leaves the row highlighted and the box's own look alone; a digit picks its entry.
     const QPalette boxPalette = Box(w, 5)->palette();
     QTest::keyClick(Box(w, 5), '4');
     EXPECT_EQ(Box(w, 5)->currentIndex(), 3);
@@ -76,10 +75,7 @@ TEST_F(QuestionWindowTest, HighlightFollowsTheFocus)
     // A button taking the focus clears the row.
     Button(w, "cmd次の質問")->setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(Row(w, 5), kUnmarked);
-}
 
-TEST_F(QuestionWindowTest, AnswersChangeOnlyByTheUsersChoice)
-{
     Box(w, 0)->setFocus(Qt::TabFocusReason);
     // The wheel over a box without the focus chooses nothing and takes no focus.
     QWheelEvent wheel(QPointF(5, 5), Box(w, 3)->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
@@ -128,9 +124,7 @@ TEST(QuestionnaireRunTest, EveryWayOfClosingEndsTheWaitWithTheFlagDown)
         bool stuck = false;
         QTimer::singleShot(0, [&] {
             flagWhileOpen = state.gQuestionActive;
-            if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                closeWindow(*open);
-            }
+            if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) closeWindow(*open);
         });
         QTimer guard;  // stops with this round
         guard.callOnTimeout([&] {
@@ -149,8 +143,7 @@ TEST(QuestionnaireRunTest, EveryWayOfClosingEndsTheWaitWithTheFlagDown)
 
 TEST_F(QuestionWindowTest, PagesTurnWithTheirScoresAndTheResultIsReportedAndCloses)
 {
-    // The answer in every row, then the next page's first statement and the
-    // page's score as shown.
+    // The answer in every row, then the next page's first statement and the page's score as shown.
     const std::tuple<int, const char*, const char*, const char*> pages[] = {
         {5, " 自分はとても能率がよい方だと思う。", "VATA", "ｳﾞｧｰﾀ:100"},
         {3, " 動作がゆっくりで、おっとりしている。", "PITA", "ﾋﾟｯﾀ:60"},

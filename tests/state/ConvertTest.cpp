@@ -26,9 +26,7 @@ TEST(ToIntSafe, RoundsHalvesToEvenAndOverflowsBeyondSixteenBits)
         {Variant("32767.4"), 32767},
         {Variant("-32768.5"), -32768},
     };
-    for (const auto& [value, expected] : cases) {
-        EXPECT_EQ(ToIntSafe(value), expected) << ToStrSafe(value);
-    }
+    for (const auto& [value, expected] : cases) EXPECT_EQ(ToIntSafe(value), expected) << ToStrSafe(value);
     for (const Variant& value :
          {Variant("32767.5"), Variant("-32769"), Variant("1000000000000"), Variant(std::nan(""))}) {
         EXPECT_EQ(TryToIntSafe(value).fault, ConversionFault::Overflow) << ToStrSafe(value);
@@ -43,9 +41,7 @@ TEST(ParseNumberText, AcceptsTheFormsPeopleType)
         {"5.", 5},        {"\t65\t", 65},    {"１７０．５", 170.5}, {"９", 9},
         {"－２０", -20},  {"\u221220", -20}, {"1６", 16},           {"0." + std::string(400, '0') + "1", 0},
     };
-    for (const auto& [text, expected] : cases) {
-        EXPECT_EQ(ParseNumberText(text), expected) << text;
-    }
+    for (const auto& [text, expected] : cases) EXPECT_EQ(ParseNumberText(text), expected) << text;
 }
 
 TEST(ParseNumberText, RejectsEverythingElse)
@@ -71,9 +67,7 @@ TEST(FormatDisplay, OneDecimalRoundedHalfAwayFromZeroWithoutGrouping)
         {65 / (1.7 * 1.7), "22.5"},
         {1e20, "100000000000000000000.0"},
     };
-    for (const auto& [value, expected] : cases) {
-        EXPECT_EQ(FormatDisplay(value), expected) << value;
-    }
+    for (const auto& [value, expected] : cases) EXPECT_EQ(FormatDisplay(value), expected) << value;
     EXPECT_THROW(FormatDisplay(std::numeric_limits<double>::infinity()), std::domain_error);
     EXPECT_THROW(FormatDisplay(std::nan("")), std::domain_error);
 }

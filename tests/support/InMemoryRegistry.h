@@ -1,8 +1,6 @@
 #pragma once
-// A registry held in memory, with the Windows behaviour of the three
-// operations: any bytes under any type code, ERROR_MORE_DATA with the
-// needed size when the buffer is too small, access denied beyond what a
-// key allows. It records the access asked for and the handles left open.
+// A registry in memory, behaving as Windows' does: any bytes under any type, ERROR_MORE_DATA with the size
+// needed, access denied beyond what a key allows; it records the access asked for and the handles left open.
 
 #include <algorithm>
 #include <map>

@@ -21,9 +21,7 @@ public:
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override
     {
         shown.push_back({text, title, icon});
-        if (onShow) {
-            onShow(shown.back());
-        }
+        if (onShow) onShow(shown.back());
     }
     std::vector<ShownMessage> shown;
     // Runs while the "box" is open, for tests that act during a message.

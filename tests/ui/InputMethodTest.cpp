@@ -1,6 +1,5 @@
-// The framework chosen for Qt's input-context module, the platform chosen
-// for a Linux session, and on Windows the imm32 modes read back from a real
-// window's input context.
+// The framework chosen for Qt's input-context module, the platform chosen for a Linux session, and on Windows the imm32
+// modes read back from a real window's input context.
 #include <gtest/gtest.h>
 
 #include "ui/InputMethod.h"
@@ -20,9 +19,7 @@ TEST(InputMethodFramework, FollowsQtsInputContextModule)
         {"fcitx", ImeFramework::Fcitx5}, {"fcitx5", ImeFramework::Fcitx5}, {"ibus", ImeFramework::IBus},
         {"", ImeFramework::None},        {"compose", ImeFramework::None},  {"xim", ImeFramework::None},
     };
-    for (const auto& [module, framework] : cases) {
-        EXPECT_EQ(FrameworkOfModule(module), framework) << module;
-    }
+    for (const auto& [module, framework] : cases) EXPECT_EQ(FrameworkOfModule(module), framework) << module;
 }
 
 TEST(WindowSystem, XWaylandFirstInAWaylandSessionUnlessTheUserChose)
@@ -34,9 +31,8 @@ TEST(WindowSystem, XWaylandFirstInAWaylandSessionUnlessTheUserChose)
 }
 
 #ifdef _WIN32
-// Disable detaches the window's input context and the other modes bring the
-// same one back; where an IME runs (not under Wine without a display), the
-// context reads back open in Hiragana or closed.
+// Disable detaches the window's input context and the other modes bring the same one back; where an IME runs (not under
+// Wine without a display), the context reads back open in Hiragana or closed.
 TEST(ImmInputMethod, SetsTheWindowsInputContext)
 {
     HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 100, 100, HWND_MESSAGE, nullptr,

@@ -1,6 +1,5 @@
-// Every caption of every window fits its box with this machine's fonts, also
-// the texts put there at run time (all statements, the highest scores, the
-// result sentences), at the scale factors 1, 1.25, 1.5 and 2.
+// Every caption of every window fits its box with this machine's fonts, also the texts put there at run time (all
+// statements, the highest scores, the result sentences), at the scale factors 1, 1.25, 1.5 and 2.
 
 #include <gtest/gtest.h>
 
@@ -83,8 +82,7 @@ QStringList Misfits(QWidget& window)
     for (QLabel* label : window.findChildren<QLabel*>()) {
         if (!label->isVisibleTo(&window) || label->text().isEmpty()) continue;
         if (label->wordWrap() && (label->alignment() & Qt::AlignTop)) {
-            // A wrapping text from the top: drawn taller, it must not show
-            // anything below its real box.
+            // A wrapping text from the top: drawn taller, it must not show anything below its real box.
             if (InkBelow(*label)) misfits << Describe(*label, label->text(), {}, label->size());
             continue;
         }
@@ -136,10 +134,12 @@ protected:
     RecordingMessages messages;
 };
 
-TEST_F(TextFitTest, MainWindow)
+TEST_F(TextFitTest, MainWindowAndAboutBox)
 {
     frmStartMenu window(state, messages);
     ExpectFits(window);
+    frmAbout box(messages);
+    ExpectFits(box);
 }
 
 TEST_F(TextFitTest, QuestionnaireOnEveryPageWithTheHighestScores)
@@ -183,12 +183,6 @@ TEST_F(TextFitTest, ExplanationDialogsWithAndWithoutFigures)
             ExpectFits(*dialog, bodyType);
         }
     }
-}
-
-TEST_F(TextFitTest, AboutBox)
-{
-    frmAbout box(messages);
-    ExpectFits(box);
 }
 
 }  // namespace

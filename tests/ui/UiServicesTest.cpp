@@ -60,8 +60,7 @@ TEST(UiServices, TheProgramsColoursAndFontStayWhenTheDesktopChangesThem)
 TEST(UiServices, AWindowSizedBlockGoesBackToTheSystemAndNoWindowGetsASharedSegment)
 {
     PrepareApplication();
-    // A window's pixels, freed and taken again: still a mapping of its own,
-    // which freeing gives back.
+    // A window's pixels, freed and taken again: still a mapping of its own, which freeing gives back.
     static void* volatile block;
     block = std::malloc(1 << 20);
     std::free(block);

@@ -1,10 +1,7 @@
-"""tomira.exe as a Japanese Windows user gets it, under Wine on an X display of its own: the MSI
-installed silently into a fresh Japanese prefix (code page 932), the installed program walked from
-the keyboard (what it shows read back through the clipboard, which Wine shares with X), the system
-information tool started from the About box, and the uninstall leaving nothing behind. Each window
-is saved as wine-<window>.png and has the size of its Linux picture (the same layout at 96 dpi)."""
+"""tomira.exe under Wine in a fresh Japanese prefix (code page 932): installed from the MSI, walked from
+the keyboard (read back through the clipboard), the system information tool started, uninstalled.
+Each window is saved as wine-<window>.png, the size of its Linux picture."""
 
-import collections
 import glob
 import os
 import subprocess
@@ -14,13 +11,12 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from tomira_e2e import ARTIFACTS, Display, end, glyph_shapes, ink_columns, wait_for  # noqa: E402
+from tomira_e2e import ARTIFACTS, Display, end, wait_for  # noqa: E402
 
 NAME = "TOMIRA 体質診断"
 ABOUT = "TOMIRAのﾊﾞｰｼﾞｮﾝ情報"
 LINUX_PICTURES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs", "screenshots")
 SLOW = 120  # Wine's first start of a prefix, and the rare start that takes long
-Box = collections.namedtuple("Box", "x y width height")
 
 
 def windows_path(path):
@@ -61,16 +57,14 @@ class WineRoad(unittest.TestCase):
     def x(self, *args):
         return subprocess.run(args, env=self.env, capture_output=True, text=True, timeout=30).stdout
 
-    def window(self, title, besides=(), timeout=SLOW):
-        """The id of a shown window with this title, waited for."""
+    def window(self, title, besides=(), timeout=SLOW):  # the X id of a shown window with this title
         return wait_for(f"the window '{title}'", lambda: next(
             (w for w in self.x("xdotool", "search", "--onlyvisible", "--name", f"^{title}$").split()
              if w not in besides), None), timeout)
 
     def press_until(self, what, probe, key):
-        """Presses the key until probe() holds: Wine may still hold down a key whose release went to
-        no window of Wine's (the Enter that closed a window) and pass the next press on as a repeat,
-        which the program's buttons ignore."""
+        # Wine may hold down a key whose release went to no window of its own and pass the next press as
+        # a repeat, which buttons ignore.
         for timeout in (5, 5, SLOW):
             self.display.key(key)
             try:
@@ -80,8 +74,7 @@ class WineRoad(unittest.TestCase):
                     raise
 
     def closed(self, window, key, back):
-        """Presses the key until the window has closed, then makes the window under it active again:
-        under Wine the window manager, not Windows, hands the X focus back."""
+        # Under Wine the window manager, not Windows, hands the focus back.
         self.press_until(f"window {window} to close", lambda: window not in self.x(
             "xdotool", "search", "--onlyvisible", "--name", ".").split(), key)
         self.activate(back)
@@ -91,8 +84,7 @@ class WineRoad(unittest.TestCase):
         time.sleep(0.5)
 
     def picture(self, name, window):
-        """Saves the window's inside; checks it has the size of the Linux picture (Windows' menu bar
-        may be a pixel taller)."""
+        # The size of the Linux picture (Windows' menu bar may be a pixel taller).
         path = os.path.join(ARTIFACTS, f"wine-{name}.png")
         subprocess.run(["import", "-window", window, path], env=self.env, check=True, capture_output=True)
         for wine, linux in zip(*(map(int, self.x("identify", "-format", "%w %h", p).split())
@@ -101,7 +93,6 @@ class WineRoad(unittest.TestCase):
         return path
 
     def copied(self, expected, *keys):
-        """Presses keys (ending in ctrl+c) and waits for the clipboard to hold what was expected."""
         self.display.key(*keys)
         return wait_for(f"{expected!r} on the clipboard", lambda: expected in self.x(
             "xclip", "-o", "-selection", "clipboard"))
@@ -151,23 +142,12 @@ class WineRoad(unittest.TestCase):
         self.copied("ヴァータ型", *["Tab"] * 5, "ctrl+c")
         for value in ("22.5", "63.6", "13.0"):
             self.copied(value, "Tab", "ctrl+c")
-        shot = self.picture("main-window", main)
-        # The title, version and maker's notice at the top: distinct glyphs, not boxes.
-        shapes = glyph_shapes(ink_columns(shot, Box(0, 40, 544, 17)))
-        self.assertGreaterEqual(len(set(shapes)), 10, "the maker's notice is drawn in Japanese glyphs")
+        self.picture("main-window", main)
 
-        # The About box: without the tool's registration the message; with it, the tool starts.
+        # The About box starts the registered tool (unregistered or refused: WindowsTest.cpp).
         self.display.key("alt+h", "v")
         about = self.window(ABOUT)
-        # Its version label (70, 60 to 329, 75) reads "Version <the build's version>": as many glyphs
-        # as letters, and two glyphs alike where the letters are.
-        letters = "Version" + os.environ["TOMIRA_VERSION"]
-        shapes = glyph_shapes(ink_columns(self.picture("about-box", about), Box(70, 60, 259, 15)))
-        self.assertEqual([[a == b for b in shapes] for a in shapes], [[a == b for b in letters] for a in letters])
-        self.display.key("alt+s")
-        message = self.window("TOMIRA", besides=(main,))
-        self.copied("現時点ではｼｽﾃﾑ情報を使用できません", "ctrl+c")
-        self.closed(message, "Return", about)
+        self.picture("about-box", about)
         tool = os.path.join(self.prefix, "drive_c", "sysinfo.exe")
         subprocess.run(["cp", os.environ["TOMIRA_SYSINFO_STUB"], tool], check=True)
         self.regedit("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
