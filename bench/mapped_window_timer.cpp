@@ -127,8 +127,8 @@ int main(int argc, char* argv[])
             ++mapsSeen;
             const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
             const double at = NowMs();
-            if (!map->override_redirect && (Property(x, map->window, netName) == title ||
-                                            Property(x, map->window, XCB_ATOM_WM_NAME) == title)) {
+            if (!map->override_redirect &&
+                (Property(x, map->window, netName) == title || Property(x, map->window, XCB_ATOM_WM_NAME) == title)) {
                 mapped = at - start;
                 peakKb = PeakRssKb(child);
                 cpu = CpuMs(child);
