@@ -156,7 +156,8 @@ TEST(ExplanationText, ResultLinesFollowTheBMIAndItsBodyType)
         };
     for (const auto& [bmi, bodyType, ideal, fat, bmiSentence, idealSentence, fatSentence, colour] : cases) {
         SCOPED_TRACE(bmi);
-        const modCommon state{.gBMI = bmi, .gBodyType = bodyType, .gIdealWeight = ideal, .gFatMass = fat};
+        const modCommon state{
+            .gConstitution = {}, .gBMI = bmi, .gBodyType = bodyType, .gIdealWeight = ideal, .gFatMass = fat};
         EXPECT_EQ(BMIResultSentence(state), bmiSentence);
         EXPECT_EQ(IdealWeightResultSentence(state), idealSentence);
         EXPECT_EQ(FatMassResultSentence(state), fatSentence);
