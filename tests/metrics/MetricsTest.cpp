@@ -33,9 +33,7 @@ protected:
     }
     void ExpectBoxes(const MetricsOutcome& out, Box bmi, Box ideal, Box fat)
     {
-        EXPECT_EQ(Seen(out.bmi), bmi);
-        EXPECT_EQ(Seen(out.idealWeight), ideal);
-        EXPECT_EQ(Seen(out.fatMass), fat);
+        EXPECT_EQ(std::tuple(Seen(out.bmi), Seen(out.idealWeight), Seen(out.fatMass)), std::tuple(bmi, ideal, fat));
     }
 
     modCommon state;
@@ -51,8 +49,7 @@ TEST_F(CalculatorTest, CalculateShowsTheFiguresAndTheBodyTypeOfTheValue)
         {"200", "73.99", "", "18.5", "やせ型", "88.0", kSame},
         {"200", "100", "", "25.0", "肥満型", "88.0", kSame},
         {"200", "99.99", "", "25.0", "普通型", "88.0", kSame},
-        // Weight 0 fails the zero test of the BMI, not the blank test of the
-        // ideal weight; body fat 0.5 rounds to an even 0.
+        // Weight 0 fails the BMI's zero test, not the ideal weight's blank test; body fat 0.5 rounds to an even 0.
         {"170", "0", "", kSame, "", "63.6", kSame},
         {"170", "65", "0.5", "22.5", "普通型", "63.6", kSame},
     };
@@ -159,11 +156,8 @@ TEST(ExplanationText, ResultLinesFollowTheBMIAndItsBodyType)
         };
     for (const auto& [bmi, bodyType, ideal, fat, bmiSentence, idealSentence, fatSentence, colour] : cases) {
         SCOPED_TRACE(bmi);
-        modCommon state;
-        state.gBMI = bmi;
-        state.gBodyType = bodyType;
-        state.gIdealWeight = ideal;
-        state.gFatMass = fat;
+        const modCommon state{
+            .gConstitution = {}, .gBMI = bmi, .gBodyType = bodyType, .gIdealWeight = ideal, .gFatMass = fat};
         EXPECT_EQ(BMIResultSentence(state), bmiSentence);
         EXPECT_EQ(IdealWeightResultSentence(state), idealSentence);
         EXPECT_EQ(FatMassResultSentence(state), fatSentence);

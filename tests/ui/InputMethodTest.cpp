@@ -57,8 +57,7 @@ TEST(ImmInputMethod, SetsTheWindowsInputContext)
         ime->Apply(c.mode);
         EXPECT_EQ(attached(), c.attached ? original : nullptr) << int(c.mode);
         if (HIMC context = ImmGetContext(window)) {
-            DWORD conversion = 0;
-            DWORD sentence = 0;
+            DWORD conversion = 0, sentence = 0;
             ImmGetConversionStatus(context, &conversion, &sentence);
             EXPECT_EQ(ImmGetOpenStatus(context) ? 1 : 0, c.open) << int(c.mode);
             if (c.open == 1) {

@@ -44,15 +44,6 @@ QString Describe(const QWidget& widget, const QString& text, QSizeF need, QSizeF
                              qUtf8Printable(text), need.width(), need.height(), have.width(), have.height());
 }
 
-// The last line's box reaches the font's descent below the baseline, its ink
-// only the deepest glyph's: nothing is clipped while the ink stays inside.
-double InkHeight(const QFontMetricsF& metrics, const QString& text, double lineBoxHeight)
-{
-    const QString last = text.split(u'\n').last().remove(u'\r');
-    const QRectF ink = metrics.tightBoundingRect(last);
-    return lineBoxHeight - metrics.descent() + std::max(0.0, ink.bottom());
-}
-
 // Whether the label, drawn with room below, puts ink there, where its box would clip it.
 bool InkBelow(QLabel& label)
 {
@@ -62,11 +53,9 @@ bool InkBelow(QLabel& label)
     label.resize(real);
     const int from = qCeil(real.height() * image.devicePixelRatio());
     const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
-    for (int y = from; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
+    for (int y = from; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
             if (image.pixel(x, y) != background) return true;
-        }
-    }
     return false;
 }
 
@@ -86,10 +75,11 @@ QStringList Misfits(QWidget& window)
             if (InkBelow(*label)) misfits << Describe(*label, label->text(), {}, label->size());
             continue;
         }
-        // One centred line: the size the label lays it out in.
+        // One centred line: its box reaches the descent below the baseline, its ink only the deepest glyph's.
         const QFontMetricsF metrics(label->font());
         const QSizeF hint = label->sizeHint();
-        const QSizeF need(hint.width(), InkHeight(metrics, label->text(), hint.height()));
+        const QRectF ink = metrics.tightBoundingRect(label->text().split(u'\n').last().remove(u'\r'));
+        const QSizeF need(hint.width(), hint.height() - metrics.descent() + std::max(0.0, ink.bottom()));
         if (Exceeds(need, label->size()))
             misfits << Describe(*label, DrawnText(label->text(), label->buddy() != nullptr), need, label->size());
     }
@@ -172,16 +162,13 @@ TEST_F(TextFitTest, ExplanationDialogsWithAndWithoutFigures)
         {188.8, "肥満型", 188.8, 188.8},  // wide figures
     };
     for (const auto& [bmi, bodyType, ideal, fat] : cases) {
-        state.gBMI = bmi;
-        state.gBodyType = bodyType;
-        state.gIdealWeight = ideal;
-        state.gFatMass = fat;
+        state =
+            modCommon{.gConstitution = {}, .gBMI = bmi, .gBodyType = bodyType, .gIdealWeight = ideal, .gFatMass = fat};
         frmBMI解説 bmiDialog(state, nullptr);
         frm理想体重解説 idealDialog(state, nullptr);
         frm体脂肪量解説 fatDialog(state, nullptr);
-        for (QWidget* dialog : std::initializer_list<QWidget*>{&bmiDialog, &idealDialog, &fatDialog}) {
+        for (QWidget* dialog : std::initializer_list<QWidget*>{&bmiDialog, &idealDialog, &fatDialog})
             ExpectFits(*dialog, bodyType);
-        }
     }
 }
 
