@@ -1,5 +1,4 @@
-// Arbitrary bytes as the text of a field: every conversion either gives a
-// finite value or a fault, and all of them agree.
+// Arbitrary bytes as a field's text: every conversion gives a finite value or a fault, and they agree.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,4 @@
-// Stands in for the system information tool in the Windows tests: records
-// next to itself that it was started, with its command line, then ends.
+// The system information tool's stand-in: records beside itself that it started, with its command line.
 #include <windows.h>
 
 #include <cstdio>

@@ -1,6 +1,5 @@
-// GetKeyValue and StartSysInfo against the registry, file system and program start of Windows (or Wine).
-// The start tests rewrite the system information tool's registration, so they run only inside Wine,
-// whose prefix the test command makes for the run and throws away.
+// GetKeyValue and StartSysInfo against Windows' registry, files and program start; the start tests rewrite
+// the tool's registration, so they run only in Wine, in a prefix the test command throws away.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,7 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <thread>
 
 #include "about/AboutLogic.h"
@@ -41,7 +40,6 @@ struct SystemAbout {
     AboutLogic logic{*registry, *files, *starter, messages};
 };
 
-// Presses the button.
 std::vector<ShownMessage> StartSysInfo()
 {
     SystemAbout about;
@@ -109,11 +107,8 @@ protected:
     {
         const fs::path record = program.wstring() + L".started";
         for (auto end = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < end;) {
-            if (fs::exists(record)) {
-                std::stringstream text;
-                text << std::ifstream(record).rdbuf();
-                return text.str();
-            }
+            if (fs::exists(record))
+                return std::string(std::istreambuf_iterator<char>(std::ifstream(record).rdbuf()), {});
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         return std::string();

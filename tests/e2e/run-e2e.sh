@@ -5,9 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . ../support/require-tools.sh
 require_tools Xvfb openbox xdotool xprop dbus-run-session convert py:pyatspi
-if [[ $1 == test_ime* ]]; then
-  require_tools fcitx5 /usr/lib/mozc/mozc_server ibus-daemon /usr/lib/ibus-mozc/ibus-engine-mozc
-fi
+[[ $1 != test_ime* ]] || require_tools fcitx5 /usr/lib/mozc/mozc_server ibus-daemon /usr/lib/ibus-mozc/ibus-engine-mozc
 export PYTHONDONTWRITEBYTECODE=1 NO_AT_BRIDGE=0 TOMIRA_E2E_MODULE=$1
 # A runtime folder of its own for the accessibility bus's socket: modules run side by side.
 runtime=$(mktemp -d /tmp/tomira-e2e-runtime.XXXXXX)
@@ -15,10 +13,8 @@ chmod 700 "$runtime"
 trap 'rm -rf "$runtime"' EXIT
 as_user=()
 if [[ $1 == test_ime* || $1 == test_wayland* ]]; then
-  # An input method of its own with a fresh Mozc profile: a fresh home.
-  # mozc_server refuses to run as root, so as root the whole module (X
-  # server, D-Bus, the IME, the program and xdotool) runs as nobody, with
-  # the module, the program and the artifacts copied where it can reach them.
+  # A fresh home (a fresh Mozc profile); Mozc and sway refuse root, so as root the whole module runs as nobody,
+  # with the module, the program and the artifacts copied where it can reach them.
   home=$(mktemp -d /tmp/tomira-e2e-home.XXXXXX)
   trap 'rm -rf "$runtime" "$home"' EXIT
   artifacts=${TOMIRA_ARTIFACTS:-/tmp/tomira-e2e}/$1
@@ -35,7 +31,5 @@ if [[ $1 == test_ime* || $1 == test_wayland* ]]; then
 fi
 rc=0
 XDG_RUNTIME_DIR=$runtime "${as_user[@]}" dbus-run-session -- /usr/bin/python3 -m unittest -v "$1" 2>&1 || rc=$?
-if [ -n "${artifacts:-}" ]; then
-  cp -r "$home/artifacts/." "$artifacts/"
-fi
+[ -z "${artifacts:-}" ] || cp -r "$home/artifacts/." "$artifacts/"
 exit $rc

@@ -1,5 +1,4 @@
-"""Every window along the body-metrics and About roads from the keyboard, at the scales 1 to 2 and in the
-qt6ct schemes "darker" and "waves": saved, every text at a contrast of 4.5:1 or more, centred, scaled."""
+"""Every window of the metrics and About roads at scales 1-2 and in two qt6ct schemes: contrast, centre, size."""
 
 import os
 import shutil

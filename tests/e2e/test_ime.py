@@ -1,8 +1,5 @@
-"""Japanese input through Mozc, as a Japanese user types it, on fcitx5 and
-on ibus. On fcitx5 the program switches the IME of each field as it gets the
-focus; ibus switches Mozc for the whole desktop only, so there the user turns
-it on, and the program keeps the height and the disabled fields free of it
-and commits a composition once."""
+"""Japanese typed through Mozc on fcitx5 (the program switches it per field) and on ibus (the user turns it
+on; the program keeps the height and disabled fields free of it and commits a composition once)."""
 
 import time
 
@@ -10,8 +7,7 @@ from tomira_e2e import ImeTestCase, text_of, wait_for
 
 
 class ImeCases:
-    """The cases; each framework's class says how the IME comes on in the
-    name field (ime_on_in_name)."""
+    """The cases; each framework's class says how the IME comes on in the name field (ime_on_in_name)."""
 
     def test_name_converted_height_plain_weights_direct(self):
         self.tomira.wait_focus("名前")

@@ -1,5 +1,4 @@
-"""Natively on Wayland (sway): the keyboard road; the About box kept above the main window with the keys
-when sway activates the main window; no title bar drawn by Qt (with maximise); no warnings."""
+"""Natively on sway: the keyboard road, the About box kept above its activated owner, no Qt title bars."""
 
 from pathlib import Path
 

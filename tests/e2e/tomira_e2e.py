@@ -1,5 +1,4 @@
-"""The real tomira on a display of its own, driven as a person would (xdotool) and read as a screen
-reader would (AT-SPI); every process is ended by the cleanup, every wait bounded and named."""
+"""The real tomira on a display of its own, driven with xdotool and read with AT-SPI; every wait bounded."""
 
 import json
 import os
@@ -191,11 +190,8 @@ class Tomira:
 
     def _find_app(self):
         desktop = pyatspi.Registry.getDesktop(0)
-        for i in range(desktop.childCount):
-            app = desktop.getChildAtIndex(i)
-            if app is not None and app.get_process_id() == self.process.pid:
-                return app
-        return None
+        return next((app for app in map(desktop.getChildAtIndex, range(desktop.childCount))
+                     if app is not None and app.get_process_id() == self.process.pid), None)
 
     # -- reading -----------------------------------------------------------
     def windows(self):
@@ -232,16 +228,13 @@ class Tomira:
 
     def extents(self, node):
         """The control's box in screen pixels (AT-SPI gives Qt's device-independent ones)."""
-        def logical_extents(node):
-            return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        e = logical_extents(node)
-        scale = float(self.display.scale or 1)
+        e, scale = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS), float(self.display.scale or 1)
         if scale == 1:
             return e
         window = node
         while role(window) not in ("frame", "dialog", "alert") and window.parent is not None:
             window = window.parent
-        w = logical_extents(window)
+        w = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         _, (x, y, _, _) = self.active_window_frame()
         return types.SimpleNamespace(x=x + round((e.x - w.x) * scale), y=y + round((e.y - w.y) * scale),
                                      width=round(e.width * scale), height=round(e.height * scale))

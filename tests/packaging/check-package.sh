@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Installs TOMIRA into a scratch root and checks it like a distribution
-# would: the desktop entry, the AppStream metainfo, the icons and the Debian
-# package (its dependencies, lintian).
-#   check-package.sh BUILD-DIR
+# check-package.sh BUILD-DIR: installs TOMIRA into a scratch root and checks it like a distribution would:
+# the desktop entry, the AppStream metainfo, the icons and the Debian package (its dependencies, lintian).
 set -euo pipefail
 . "$(dirname "$0")/../support/require-tools.sh"
 require_tools cpack dpkg-deb desktop-file-validate appstreamcli lintian

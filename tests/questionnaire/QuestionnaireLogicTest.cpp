@@ -14,8 +14,7 @@ namespace {
 
 TEST(CatalogueTest, SixtyStatementsInTheirOrderOnTheirPages)
 {
-    // The three pages' rows as one digest (FNV-1a, each row ended by a newline): any change of a wording or
-    // of the order changes it. Spelt out: rows 6 and 8, once reworded, and the last.
+    // Every row in order as one FNV-1a digest (rows end in "\n"); spelt out: rows 6, 8 (reworded) and the last.
     std::uint64_t digest = 14695981039346656037u;
     for (const std::int16_t page : {kVataPage, kPittaPage, kKaphaPage}) {
         const PageTexts rows = PageStatementTexts(page).value();

@@ -112,8 +112,7 @@ TEST_F(QuestionWindowTest, AnIncompletePageIsRefusedWithAMessage)
     EXPECT_TRUE(window.isVisible());
 }
 
-// The main window's wait is the questionnaire's own modal loop: it ends,
-// with the flag down, however the window goes, also hidden without done().
+// The main window waits in the questionnaire's modal loop: it ends, flag down, however the window goes.
 TEST(QuestionnaireRunTest, EveryWayOfClosingEndsTheWaitWithTheFlagDown)
 {
     modCommon state;

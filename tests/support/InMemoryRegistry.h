@@ -1,6 +1,5 @@
 #pragma once
-// A registry in memory, behaving as Windows' does: any bytes under any type, ERROR_MORE_DATA with the size
-// needed, access denied beyond what a key allows; it records the access asked for and the handles left open.
+// A registry in memory acting as Windows' (ERROR_MORE_DATA, access denied); records access masks and open handles.
 
 #include <algorithm>
 #include <map>

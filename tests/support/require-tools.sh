@@ -1,6 +1,5 @@
-# Sourced by test scripts. require_tools TOOL... (a command, a path, py:MODULE of the system Python)
-# returns when all are there; else it names what is missing and ends the test as skipped (77), or as
-# failed where every tool is required: under the test command (TOMIRA_REQUIRE_TOOLS=1) and in CI.
+# Sourced. require_tools TOOL... (a command, a path, py:MODULE) returns when all are there; else it names the
+# missing and ends as skipped (77), or failed where all are required (TOMIRA_REQUIRE_TOOLS=1, CI).
 require_tools() {
   local missing=() tool
   for tool in "$@"; do

@@ -1,6 +1,5 @@
-"""tomira.exe under Wine in a fresh Japanese prefix (code page 932): installed from the MSI, walked from
-the keyboard (read back through the clipboard), the system information tool started, uninstalled.
-Each window is saved as wine-<window>.png, the size of its Linux picture."""
+"""tomira.exe under Wine in a fresh Japanese prefix: installed from the MSI, walked from the keyboard (read
+through the clipboard, each window saved as wine-<window>.png), the tool started, uninstalled."""
 
 import glob
 import os
@@ -63,8 +62,7 @@ class WineRoad(unittest.TestCase):
              if w not in besides), None), timeout)
 
     def press_until(self, what, probe, key):
-        # Wine may hold down a key whose release went to no window of its own and pass the next press as
-        # a repeat, which buttons ignore.
+        # Wine may pass a press as a repeat of a key whose release it lost, and buttons ignore repeats.
         for timeout in (5, 5, SLOW):
             self.display.key(key)
             try:
@@ -116,8 +114,7 @@ class WineRoad(unittest.TestCase):
             self.display.type(value)
         self.display.key("Return", "alt+c")
 
-        # The questionnaire: 診断 follows 計算 in tab order; each page
-        # answered row by row, the last one's Tab after row 20 reaching 結果表示.
+        # The questionnaire: 診断 follows 計算; the last page's Tab after row 20 reaches 結果表示.
         self.display.key("Tab", "Return")
         question = self.window("TOMIRA", besides=(main,))
         for digit in ("5", "3", "2"):
