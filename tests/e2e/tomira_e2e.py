@@ -361,6 +361,9 @@ class ImeTestCase(TomiraTestCase):
 
     def settle(self, what, name, expected):
         """Waits for a field's text, then checks it stays (no late IME copy)."""
-        wait_for(f"{what}: {name} reads {expected!r}", lambda: self.text(name) == expected)
+        try:
+            wait_for(f"{what}: {name} reads {expected!r}", lambda: self.text(name) == expected)
+        except AssertionError as error:
+            raise AssertionError(f"{error}; it reads {self.text(name)!r}") from None
         time.sleep(1)
         self.assertEqual(self.text(name), expected, what)
