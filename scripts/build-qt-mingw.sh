@@ -79,8 +79,18 @@ echo "Building Qt $version for MinGW-w64 into $prefix (once; about 15 minutes on
 if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
   as_root=()
   [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-  printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: bookworm bookworm-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' |
-    "${as_root[@]}" tee /etc/apt/sources.list.d/tomira-deb-src.sources >/dev/null
+  # The sources of the archives the machine already installs from (bookworm-security's too, where a
+  # Qt security update would come from).
+  {
+    for f in /etc/apt/sources.list.d/*.sources; do
+      [ ! -f "$f" ] || { sed 's/^Types:.*/Types: deb-src/' "$f"; echo; }
+    done
+    grep -s '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /; s/\[[^]]*\] //' |
+      while read -r _ uri suite components; do
+        printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: %s\n\n' "$uri" "$suite" "$components"
+      done || true
+  } >deb-src.sources
+  "${as_root[@]}" cp deb-src.sources /etc/apt/sources.list.d/tomira-deb-src.sources
   "${as_root[@]}" apt-get update -qq
 fi
 apt-get source -qq "qt6-base=$version" >&2
