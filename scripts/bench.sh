@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the benchmarks and prints a table; writes the figures into the
-# README's performance section (between its two marker comments) and the
+# performance page, docs/performance.md (between its two marker comments), and the
 # start-up ratios into bench/ratios.json.
 #   scripts/bench.sh [RUNS]      (default 20 start-ups of each program)
 # A start-up is timed from outside (bench/mapped_window_timer.cpp): from
@@ -183,13 +183,13 @@ if not os.environ.get("BENCH_NO_WRITE") and not failed:
     with open(committed_path, "w") as out:
         json.dump({k: round(v, 3) for k, v in ratios.items()}, out, indent=2)
         out.write("\n")
-    readme = open("README.md").read()
+    readme = open("docs/performance.md").read()
     block = begin + "\n" + table + "\n" + end
     if begin in readme and end in readme:
         readme = readme[:readme.index(begin)] + block + readme[readme.index(end) + len(end):]
     else:
         readme = readme.rstrip("\n") + "\n\n## Performance\n\nMade by `scripts/bench.sh`.\n\n" + block + "\n"
-    open("README.md", "w").write(readme)
+    open("docs/performance.md", "w").write(readme)
 for f in failed:
     print("REGRESSION:", f)
 sys.exit(1 if failed else 0)

@@ -5,9 +5,9 @@
 # folder outside the clone. Prints the folder (the CMAKE_PREFIX_PATH of the
 # Windows build) as its last line; a second run finds it and builds nothing.
 #
-# The cache folder is keyed by the Qt version, the options below, the patches
-# in packaging/windows/qt-patches and this script. Its root is $TOMIRA_CACHE,
-# or ~/.cache/tomira. The first build takes about 15 minutes on 2 cores.
+# The cache folder is keyed by the Qt version, the options below and the
+# build steps at the end of this script. Its root is $TOMIRA_CACHE, or
+# ~/.cache/tomira.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -49,17 +49,12 @@ options=(
   -DFEATURE_system_pcre2=OFF
   -DFEATURE_system_doubleconversion=OFF
 )
-patches_dir=$here/packaging/windows/qt-patches
-patches=()
-if [ -d "$patches_dir" ]; then
-  mapfile -t patches < <(find "$patches_dir" -name '*.patch' | sort)
-fi
-
+# The key: the version, the options and the build below the marker line, so
+# a change to how the source is fetched builds nothing anew.
 key=$({
   echo "$version"
   printf '%s\n' "${options[@]}"
-  [ ${#patches[@]} -eq 0 ] || cat "${patches[@]}"
-  cat "$0"
+  sed -n '/^# ---- the build$/,$p' "$0"
 } | sha256sum | cut -c1-12)
 cache_root=${TOMIRA_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tomira}
 prefix=$cache_root/qt-${version%%+*}-mingw-$key
@@ -73,31 +68,42 @@ work=$cache_root/work-$key
 rm -rf "$work" "$prefix"
 mkdir -p "$work"
 cd "$work"
-echo "Building Qt $version for MinGW-w64 into $prefix (once; about 15 minutes on 2 cores)" >&2
+echo "Building Qt $version for MinGW-w64 into $prefix" >&2
 
-# Debian's source package, with Debian's own patches applied.
-if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
-  as_root=()
-  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-  # The sources of the archives the machine already installs from (bookworm-security's too, where a
-  # Qt security update would come from).
+# Debian's source package, with Debian's own patches applied. It is fetched
+# through an apt of its own in the work folder: deb-src twins of the Debian
+# archives the machine installs from (bookworm-security's too, where a Qt
+# security update comes from), each with the keyring its deb entry names.
+# The machine's own sources, lists and keys stay as they were, and no other
+# archive is asked.
+fetch_source() {
+  local apt=$work/apt
+  mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$apt/cache/archives/partial"
   {
+    echo "# Written by TOMIRA's scripts/build-qt-mingw.sh for its own apt in this folder:"
+    echo "# the source of Debian's Qt, from Debian's own archives only."
     for f in /etc/apt/sources.list.d/*.sources; do
-      [ ! -f "$f" ] || { sed 's/^Types:.*/Types: deb-src/' "$f"; echo; }
+      [ -f "$f" ] || continue
+      awk -v RS= -v ORS='\n\n' '/URIs:[^\n]*[.\/]debian\.org\/debian/ {
+        sub(/Types:[^\n]*/, "Types: deb-src")
+        if ($0 !~ /Signed-By:/) $0 = $0 "\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg"
+        print }' "$f"
     done
-    grep -s '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /; s/\[[^]]*\] //' |
-      while read -r _ uri suite components; do
-        printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: %s\n\n' "$uri" "$suite" "$components"
-      done || true
-  } >deb-src.sources
-  "${as_root[@]}" cp deb-src.sources /etc/apt/sources.list.d/tomira-deb-src.sources
-  "${as_root[@]}" apt-get update -qq
-fi
-apt-get source -qq "qt6-base=$version" >&2
+  } >"$apt/sources.list.d/debian-src.sources"
+  grep -s '^deb .*[./]debian\.org/debian' /etc/apt/sources.list | sed 's/^deb /deb-src /' >"$apt/sources.list" || true
+  local opts=(-o Dir::Etc::SourceList="$apt/sources.list" -o Dir::Etc::SourceParts="$apt/sources.list.d"
+    -o Dir::State::Lists="$apt/lists" -o Dir::Cache="$apt/cache" -o Dir::State::status=/var/lib/dpkg/status)
+  [ "$(id -u)" -ne 0 ] || opts+=(-o APT::Sandbox::User=root)
+  grep -q '^Types: deb-src' "$apt/sources.list.d/debian-src.sources" || [ -s "$apt/sources.list" ] ||
+    { echo "build-qt-mingw.sh: apt installs from no Debian archive here, so Qt's source cannot be fetched" >&2; exit 1; }
+  apt-get "${opts[@]}" update -qq >&2 ||
+    { echo "build-qt-mingw.sh: Debian's archive cannot be reached, so Qt's source cannot be fetched" >&2; exit 1; }
+  apt-get "${opts[@]}" source -qq "qt6-base=$version" >&2
+}
+fetch_source
 src=$(find . -maxdepth 1 -type d -name 'qt6-base-*' -print -quit)
-for p in "${patches[@]}"; do
-  patch -d "$src" -p1 <"$p" >&2
-done
+
+# ---- the build
 
 cat >toolchain.cmake <<'EOF'
 set(CMAKE_SYSTEM_NAME Windows)

@@ -25,7 +25,7 @@ if [ -z "$wine" ] || [ -z "$wineserver" ]; then
   exit 1
 fi
 
-# Qt for Windows: built on the first run (about 15 minutes on 2 cores),
+# Qt for Windows: built on the first run,
 # found in its cache afterwards.
 qt_started=$(date +%s)
 TOMIRA_QT_MINGW=$(scripts/build-qt-mingw.sh | tail -1)
