@@ -23,7 +23,7 @@ cd "$(dirname "$0")/.."
 runs=${1:-20}
 # Google Benchmark is needed for the window and logic benchmarks only;
 # libxcb's headers for the start-up timer.
-scripts/deps.sh libbenchmark-dev libxcb1-dev
+scripts/deps.sh test libbenchmark-dev libxcb1-dev
 cmake --preset default >/dev/null
 cmake --build --preset default --target bench_tomira_startup bench_minimal_startup mapped_window_timer tomira >/dev/null
 if cmake --build --preset default --target bench_windows >/dev/null 2>&1; then windows=1; else windows=0; fi

@@ -11,7 +11,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
-"$here/scripts/deps.sh" g++-mingw-w64-x86-64-posix cmake ninja-build qt6-base-dev \
+"$here/scripts/deps.sh" run g++-mingw-w64-x86-64-posix cmake ninja-build qt6-base-dev \
   qt6-base-dev-tools dpkg-dev xz-utils >&2
 
 # Exactly the host's version: the build uses the host's moc, rcc and uic.

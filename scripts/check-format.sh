@@ -3,7 +3,7 @@
 # them. Installs clang-format-14 if it is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh clang-format-14
+scripts/deps.sh run clang-format-14
 mapfile -t files < <(git ls-files '*.cpp' '*.h')
 if [ "${1:-}" = --fix ]; then
   clang-format-14 -i "${files[@]}"

@@ -1,21 +1,35 @@
 #!/usr/bin/env bash
-# Installs the Debian packages TOMIRA needs to build, run and test, unless
-# they are installed already. Runs apt-get as root, or through sudo.
+# Installs the Debian packages TOMIRA needs, unless they are installed
+# already. Runs apt-get as root, or through sudo.
 set -euo pipefail
 
-packages=(
+# What building and running TOMIRA need: the compiler and build tools, Qt's
+# development files, the Japanese fonts and Qt's own Japanese texts.
+run_packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
+  fonts-ipafont-gothic fontconfig qt6-translations-l10n
+)
+# What the tests need besides: GoogleTest, a virtual X server with a window
+# manager and the X tools, the accessibility bus, the colour-scheme tool, the
+# package checks, fcitx5 and ibus with Mozc, and sway with its tools.
+test_packages=(
   googletest libgtest-dev libgmock-dev
-  fonts-ipafont-gothic fontconfig
   xvfb xdotool x11-utils imagemagick qt6ct
   openbox dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   lintian desktop-file-utils appstream dpkg-dev file
   fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc mozc-server
   qt6-wayland sway wtype grim
 )
-# Further groups are added by the scripts that need them:
-#   deps.sh [extra-package ...]
+#   deps.sh run|test [extra-package ...]
+# "run" installs what building and running need; "test" that and the test
+# tools; further packages are added by the scripts that need them.
+case ${1:-} in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: deps.sh run|test [extra-package ...]" >&2; exit 2 ;;
+esac
+shift
 packages+=("$@")
 
 missing=()

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-10}
-scripts/deps.sh clang-14 libclang-rt-14-dev
+scripts/deps.sh run clang-14 libclang-rt-14-dev
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 mkdir -p artifacts/fuzz

@@ -3,7 +3,7 @@
 # window at the normal scale, as the every-window end-to-end test opens them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh test
 cmake --preset default >/dev/null
 cmake --build --preset default --target tomira
 ctest --preset default -R '^e2e[.]test_every_window$' >/dev/null

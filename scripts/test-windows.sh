@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$(date +%s)
 
-scripts/deps.sh g++-mingw-w64-x86-64-posix googletest wine64 wixl msitools icoutils xclip locales
+scripts/deps.sh test g++-mingw-w64-x86-64-posix wine64 wixl msitools icoutils xclip locales
 
 wine=$(command -v wine64 || true)
 [ -n "$wine" ] || { [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64; }

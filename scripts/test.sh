@@ -11,7 +11,7 @@ stage() {
   "$@"
   echo "== $name took $(( $(date +%s) - t )) s"
 }
-stage "Packages" scripts/deps.sh
+stage "Packages" scripts/deps.sh test
 # Every tool a test needs is installed above: a missing one fails its test
 # here, where a developer's own ctest run skips it and says what is missing.
 export QT_QPA_PLATFORM=offscreen TOMIRA_REQUIRE_TOOLS=1

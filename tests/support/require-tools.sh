@@ -7,7 +7,7 @@ require_tools() {
     else command -v "$tool" >/dev/null 2>&1 || missing+=("$tool"); fi
   done
   [ ${#missing[@]} -eq 0 ] && return 0
-  echo "missing: ${missing[*]} (scripts/deps.sh installs them)" >&2
+  echo "missing: ${missing[*]} (scripts/deps.sh test installs them)" >&2
   [ "${TOMIRA_REQUIRE_TOOLS:-}" = 1 ] || [ "${CI:-}" = true ] && { echo "required here: failed" >&2; exit 1; }
   echo "skipped" >&2
   exit 77
