@@ -12,12 +12,12 @@ run_packages=(
 )
 # What the tests need besides: GoogleTest, a virtual X server with a window
 # manager and the X tools, the accessibility bus, the colour-scheme tool, the
-# package checks, fcitx5 and ibus with Mozc, and sway with its tools.
+# package checks (lintian, hardening-check, diffoscope), fcitx5 and ibus with Mozc, and sway with its tools.
 test_packages=(
   googletest libgtest-dev libgmock-dev
   xvfb xdotool x11-utils imagemagick qt6ct
   openbox dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
-  lintian desktop-file-utils appstream dpkg-dev file
+  lintian desktop-file-utils appstream dpkg-dev file devscripts diffoscope-minimal
   fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc mozc-server
   qt6-wayland sway wtype grim
 )
