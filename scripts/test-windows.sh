@@ -6,14 +6,17 @@
 # prefix without a display (the registry, file and program-start code of the
 # About box against the real Windows API as Wine provides it), then the
 # end-to-end test of the installed program under Wine on an X display of its
-# own (tests/windows/wine_e2e.py).
+# own (tests/windows/wine_e2e.py). Between the two, the package itself
+# (windows_package below): its MSI's tables, its signing with a throwaway
+# certificate, its licence notices, and installs over an older version and
+# over a rebuild of the same one.
 # Ends with a line "windows: N passed, N failed"; exits non-zero on any
 # failure, and when Wine cannot run on this machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$(date +%s)
 
-scripts/deps.sh test g++-mingw-w64-x86-64-posix wine64 wixl msitools icoutils xclip locales
+scripts/deps.sh test g++-mingw-w64-x86-64-posix wine64 wixl msitools icoutils librsvg2-bin osslsigncode xclip locales
 
 wine=$(command -v wine64 || true)
 [ -n "$wine" ] || { [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64; }
@@ -100,15 +103,82 @@ for name in $(ctest --test-dir "$build" -N | sed -n 's/^ *Test *#[0-9]*: *//p');
   failed=$((failed + f))
 done
 
-# The installed program, end to end, under Wine on an X display of its own.
+# The package. Made again from the same build (package.cmake, the MSI step
+# only): signed with a throwaway certificate, and unsigned as one version
+# lower; the test installs the lower one, the signed one over it, then the
+# first build over that, reading Windows' uninstall entries each time.
 # Wine names files in the Unix locale's character set, so the Japanese
 # locale must exist (made here, not installed): else the Start-menu entry's
 # Japanese name cannot be written.
+root=$PWD
 locales=build/windows/locale
 [ -d "$locales/ja_JP.UTF-8" ] || { mkdir -p "$locales" && localedef -i ja_JP -f UTF-8 "$locales/ja_JP.UTF-8"; }
+package_step=$PWD/build/windows/packaging/windows/package.cmake
+work=$logs/packages
+signed=$work/signed/TOMIRA-$version-windows-x64
+check() {  # what command...: one test of the stage
+  local what=$1; shift
+  if "$@" >"$logs/check.log" 2>&1; then
+    echo "$what: ok"
+    passed=$((passed + 1))
+  else
+    echo "---- $what ----"; cat "$logs/check.log"; echo "----"
+    echo "$what: FAILED"
+    failed=$((failed + 1))
+  fi
+}
+lower_version() {  # 2.02 -> 2.01, 3.00 -> 2.99
+  awk -F. '{ for (i = NF; i > 0 && $i == 0; i--) $i = sprintf("%0*d", length($i), 10 ^ length($i) - 1)
+             $i = sprintf("%0*d", length($i), $i - 1); print }' OFS=. <<<"$1"
+}
+msiexec() {  # /i or /x, and the MSI
+  LOCPATH=$root/$locales run_wine 300 "$wine" msiexec "$1" "Z:${2//\//\\}" /qn >>"$logs/msiexec.log" 2>&1
+  run_wine 60 "$wine" uninstaller --list | grep -c TOMIRA || true  # the uninstall entries
+}
+windows_package() {
+  mkdir -p "$work"
+  local pfx=$work/sign.pfx cert=$work/sign.pem lower folder n
+  # The name the certificate is made out to is the MSI's Manufacturer (docs/windows.md).
+  openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=TOMIRA" -keyout "$work/sign.key" -out "$cert" \
+    -addext extendedKeyUsage=codeSigning 2>/dev/null
+  openssl pkcs12 -export -inkey "$work/sign.key" -in "$cert" -out "$pfx" -passout pass:throwaway
+  check "a wrong password fails the package, naming the certificate, and leaves nothing" bash -c '
+    ! TOMIRA_SIGN_PFX=$1 TOMIRA_SIGN_PASSWORD=wrong cmake -DPACKAGE=$2/bad/TOMIRA -P $3 >$2/bad.log 2>&1 &&
+    grep "TOMIRA_SIGN_PFX $1: the certificate does not open" $2/bad.log && [ -z "$(ls -A $2/bad)" ]' \
+    - "$pfx" "$work" "$package_step"
+  TOMIRA_SIGN_PFX=$pfx TOMIRA_SIGN_PASSWORD=throwaway cmake -DPACKAGE="$signed" -P "$package_step" >/dev/null
+  lower=$(lower_version "$version")
+  cmake -DPACKAGE="$work/lower/TOMIRA-$lower-windows-x64" -DVERSION="$lower" -P "$package_step" >/dev/null
+  check "every .exe and .dll and the MSI verify against the throwaway certificate" bash -c '
+    for f in $(find "$1" -name "*.exe" -o -name "*.dll") "$1.msi"; do
+      osslsigncode verify -CAfile "$2" -in "$f" | grep -q "^Succeeded" || { echo "not signed: $f"; exit 1; }
+    done; msiinfo export "$1.msi" Property | grep "^Manufacturer	TOMIRA"' - "$signed" "$cert"
+  check "the unsigned build is unsigned" bash -c '! osslsigncode verify -in "$1"' - "$msi"
+  check "the MSI's tables (ICE38, ICE43, ICE64, same-version upgrade)" python3 scripts/check-msi-tables.py "$msi"
+
+  folder=$(ls -d "$prefix"/drive_c/users/*/AppData/Local)/Programs/TOMIRA
+  n=$(msiexec /i "$work/lower/TOMIRA-$lower-windows-x64.msi")
+  check "version $lower installed: one uninstall entry" test "$n" = 1
+  n=$(msiexec /i "$signed.msi")
+  check "version $version over it: one entry, and its files" bash -c '[ "$1" = 1 ] && diff -r "$2" "$3"' \
+    - "$n" "$signed" "$folder"
+  n=$(msiexec /i "$msi")
+  check "a rebuild of $version over that: one entry, and its files" bash -c \
+    '[ "$1" = 1 ] && cmp "$2/tomira.exe" "$3/tomira.exe"' - "$n" "${msi%.msi}" "$folder"
+  check "the installed folder holds the licence notices, taken from Debian's files" bash -c '
+    l=$1/licenses; cmp $l/LGPL-3.txt /usr/share/common-licenses/LGPL-3 && cmp $l/GPL-3.txt /usr/share/common-licenses/GPL-3 &&
+    grep "^GCC RUNTIME LIBRARY EXCEPTION" $l/GCC-RUNTIME-LIBRARY-EXCEPTION.txt &&
+    grep "^Files: mingw-w64-libraries/winpthreads/" $l/winpthreads.txt &&
+    grep "apt-get source qt6-base=$(dpkg-query -W -f="\${Version}" libqt6core6)" $l/README.txt &&
+    grep -- "-DFEATURE_network=OFF" $l/README.txt && grep "replace Qt6Core.dll" $l/README.txt' - "$folder"
+  n=$(msiexec /x "$msi")
+  check "uninstalled: no entry, no folder" bash -c '[ "$1" = 0 ] && [ ! -e "$2" ]' - "$n" "$folder"
+}
+windows_package
+
+# The installed program, end to end, under Wine on an X display of its own.
 e2e_log="$logs/wine_e2e.log"
-root=$PWD
-if (cd tests/windows && LOCPATH=$root/$locales TOMIRA_MSI=$root/$msi WINE=$wine WINESERVER=$wineserver \
+if (cd tests/windows && LOCPATH=$root/$locales TOMIRA_MSI=$signed.msi WINE=$wine WINESERVER=$wineserver \
     TOMIRA_SYSINFO_STUB=$root/$build/tests/about/sysinfo_stub.exe TOMIRA_VERSION=$version \
     TOMIRA_ARTIFACTS=${TOMIRA_ARTIFACTS:-$root/build/default/artifacts/e2e} TOMIRA_E2E_MODULE=wine_e2e \
     PYTHONDONTWRITEBYTECODE=1 timeout 900 /usr/bin/python3 -m unittest -v wine_e2e) >"$e2e_log" 2>&1; then
