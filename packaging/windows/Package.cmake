@@ -16,7 +16,7 @@ set(pfx "$ENV{TOMIRA_SIGN_PFX}")
 set(password_file ${PACKAGE}.password)
 function(fail text)
   file(REMOVE_RECURSE ${PACKAGE} ${PACKAGE}.zip ${PACKAGE}.msi ${password_file})
-  message(FATAL_ERROR "${text}")
+  message(FATAL_ERROR " ${text}")  # the leading space keeps it on one line
 endfunction()
 if(pfx STREQUAL "")
   message(STATUS "Windows package not signed: TOMIRA_SIGN_PFX names no certificate")
@@ -89,6 +89,9 @@ set(refs "")
 set(n 0)
 foreach(dir IN LISTS folders)
   string(MAKE_C_IDENTIFIER "${dir}" id)
+  if(dir STREQUAL ".")
+    set(id root)
+  endif()
   list(JOIN in_${dir} "|" names)
   string(UUID guid NAMESPACE ${UPGRADE_CODE} NAME "${dir}:${names}" TYPE SHA1 UPPER)
   set(component "        <Component Id=\"c_${id}\" Guid=\"${guid}\" Win64=\"yes\">
@@ -127,14 +130,16 @@ file(REMOVE ${PACKAGE}.wxs ${PACKAGE}.files.wxs)
 
 # The Japanese texts, in the Japanese code page (see tomira.wxs.in); and
 # the same version replaces an installed one (a rebuilt MSI has a new
-# ProductCode): the major upgrade's row takes its version too
+# ProductCode): the major upgrade's row (its Attributes are part of its key,
+# so it is written anew) takes its version too
 # (msidbUpgradeAttributesVersionMaxInclusive, 512, besides MigrateFeatures, 1),
 # as wixl 0.101 has no AllowSameVersionUpgrades.
 file(WRITE ${PACKAGE}.codepage.idt "\r\n\r\n932\t_ForceCodepage\r\n")
 execute_process(COMMAND ${MSIBUILD} ${PACKAGE}.msi -i ${PACKAGE}.codepage.idt
   -q "UPDATE Property SET Value='${JAPANESE_NAME}' WHERE Property='ProductName'"
   -q "UPDATE Shortcut SET Name='${JAPANESE_NAME}', Description='${JAPANESE_COMMENT}' WHERE Shortcut='TomiraShortcut'"
-  -q "UPDATE Upgrade SET Attributes=513 WHERE ActionProperty='WIX_UPGRADE_DETECTED'"
+  -q "DELETE FROM Upgrade WHERE ActionProperty='WIX_UPGRADE_DETECTED'"
+  -q "INSERT INTO Upgrade (UpgradeCode, VersionMax, Attributes, ActionProperty) VALUES ('{${UPGRADE_CODE}}', '${VERSION}', 513, 'WIX_UPGRADE_DETECTED')"
   -q "UPDATE LaunchCondition SET Description='新しいバージョンの TOMIRA がインストールされています。' WHERE Condition='NOT WIX_DOWNGRADE_DETECTED'"
   COMMAND_ERROR_IS_FATAL ANY)
 file(REMOVE ${PACKAGE}.codepage.idt)
