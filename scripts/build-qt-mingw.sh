@@ -62,6 +62,18 @@ if [ -f "$prefix/.complete" ]; then
   echo "$prefix"
   exit 0
 fi
+# One build at a time: a second caller waits for the first and then finds
+# its result, instead of starting over in the same folder.
+mkdir -p "$cache_root"
+exec 9>"$cache_root/qt-mingw-$key.lock"
+if ! flock -n 9; then
+  echo "Waiting for the Qt build that is running already" >&2
+  flock 9
+fi
+if [ -f "$prefix/.complete" ]; then
+  echo "$prefix"
+  exit 0
+fi
 
 started=$(date +%s)
 work=$cache_root/work-$key

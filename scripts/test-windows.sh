@@ -137,7 +137,7 @@ msiexec() {  # /i or /x, and the MSI
 }
 windows_package() {
   mkdir -p "$work"
-  local pfx=$work/sign.pfx cert=$work/sign.pem lower folder n
+  local pfx=$work/sign.pfx cert=$work/sign.pem lower folder entry n
   # The name the certificate is made out to is the MSI's Manufacturer (docs/windows.md).
   openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=TOMIRA" -keyout "$work/sign.key" -out "$cert" \
     -addext extendedKeyUsage=codeSigning 2>/dev/null
@@ -157,11 +157,13 @@ windows_package() {
   check "the MSI's tables (ICE38, ICE43, ICE64, same-version upgrade)" python3 scripts/check-msi-tables.py "$msi"
 
   folder=$(ls -d "$prefix"/drive_c/users/*/AppData/Local)/Programs/TOMIRA
+  entry="$(ls -d "$prefix"/drive_c/users/*/AppData/Roaming)/Microsoft/Windows/Start Menu/Programs/$(
+    sed -n 's/^Name\[ja\]=//p' packaging/tomira.desktop).lnk"
   n=$(msiexec /i "$work/lower/TOMIRA-$lower-windows-x64.msi")
   check "version $lower installed: one uninstall entry" test "$n" = 1
   n=$(msiexec /i "$signed.msi")
-  check "version $version over it: one entry, and its files" bash -c '[ "$1" = 1 ] && diff -r "$2" "$3"' \
-    - "$n" "$signed" "$folder"
+  check "version $version over it: one entry, its files and its Start-menu entry" bash -c \
+    '[ "$1" = 1 ] && diff -r "$2" "$3" && [ -f "$4" ]' - "$n" "$signed" "$folder" "$entry"
   n=$(msiexec /i "$msi")
   check "a rebuild of $version over that: one entry, and its files" bash -c \
     '[ "$1" = 1 ] && cmp "$2/tomira.exe" "$3/tomira.exe"' - "$n" "${msi%.msi}" "$folder"
@@ -172,7 +174,8 @@ windows_package() {
     grep "apt-get source qt6-base=$(dpkg-query -W -f="\${Version}" libqt6core6)" $l/README.txt &&
     grep -- "-DFEATURE_network=OFF" $l/README.txt && grep "replace Qt6Core.dll" $l/README.txt' - "$folder"
   n=$(msiexec /x "$msi")
-  check "uninstalled: no entry, no folder" bash -c '[ "$1" = 0 ] && [ ! -e "$2" ]' - "$n" "$folder"
+  check "uninstalled: no uninstall entry, folder or Start-menu entry" bash -c \
+    '[ "$1" = 0 ] && [ ! -e "$2" ] && [ ! -e "$3" ]' - "$n" "$folder" "$entry"
 }
 windows_package
 
