@@ -11,10 +11,13 @@
 # certificate, its licence notices, and installs over an older version and
 # over a rebuild of the same one.
 # Ends with a line "windows: N passed, N failed"; exits non-zero on any
-# failure, and when Wine cannot run on this machine.
+# failure, and when Wine cannot run on this machine. With --package only
+# the Windows build and the package's checks run (scripts/mutation-check.py).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$(date +%s)
+only_package=false
+[ "${1:-}" != --package ] || only_package=true
 
 scripts/deps.sh test g++-mingw-w64-x86-64-posix wine64 wixl msitools icoutils librsvg2-bin osslsigncode xclip locales
 
@@ -42,12 +45,14 @@ version=${version%-windows-x64.msi}
 echo "Windows package: $msi ($(du -k "$msi" | cut -f1) KiB), $(du -sk "${msi%.msi}" | cut -f1) KiB installed"
 
 build=build/mingw
+$only_package || {
 # Unoptimised and without debug information: the quickest build, and the
 # code runs just the same.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
   -DTOMIRA_WITH_QT=OFF -DTOMIRA_GTEST_SOURCE_DIR=/usr/src/googletest >/dev/null
 cmake --build "$build" -j "$(nproc)"
+}
 
 # A Wine of its own: a fresh prefix, no display, no downloads of Mono or
 # Gecko, quiet; and Japanese Windows (code page 932), which Wine takes from
@@ -72,6 +77,7 @@ fi
 
 passed=0
 failed=0
+$only_package ||
 for name in $(ctest --test-dir "$build" -N | sed -n 's/^ *Test *#[0-9]*: *//p'); do
   exe=$(find "$build/tests" -name "$name.exe" -print -quit)
   log="$logs/$name.log"
@@ -164,7 +170,7 @@ windows_package() {
   n=$(msiexec /i "$signed.msi")
   check "version $version over it: one entry, its files and its Start-menu entry" bash -c \
     '[ "$1" = 1 ] && diff -r "$2" "$3" && [ -f "$4" ]' - "$n" "$signed" "$folder" "$entry"
-  n=$(msiexec /i "$msi")
+  n=$(msiexec /i "$root/$msi")
   check "a rebuild of $version over that: one entry, and its files" bash -c \
     '[ "$1" = 1 ] && cmp "$2/tomira.exe" "$3/tomira.exe"' - "$n" "${msi%.msi}" "$folder"
   check "the installed folder holds the licence notices, taken from Debian's files" bash -c '
@@ -173,16 +179,20 @@ windows_package() {
     grep "^Files: mingw-w64-libraries/winpthreads/" $l/winpthreads.txt &&
     grep "apt-get source qt6-base=$(dpkg-query -W -f="\${Version}" libqt6core6)" $l/README.txt &&
     grep -- "-DFEATURE_network=OFF" $l/README.txt && grep "replace Qt6Core.dll" $l/README.txt' - "$folder"
-  n=$(msiexec /x "$msi")
+  n=$(msiexec /x "$root/$msi")
   check "uninstalled: no uninstall entry, folder or Start-menu entry" bash -c \
     '[ "$1" = 0 ] && [ ! -e "$2" ] && [ ! -e "$3" ]' - "$n" "$folder" "$entry"
 }
 windows_package
+if $only_package; then
+  echo "windows package: $passed passed, $failed failed"
+  [ "$failed" -eq 0 ]; exit
+fi
 
 # The installed program, end to end, under Wine on an X display of its own.
 e2e_log="$logs/wine_e2e.log"
 if (cd tests/windows && LOCPATH=$root/$locales TOMIRA_MSI=$signed.msi WINE=$wine WINESERVER=$wineserver \
-    TOMIRA_SYSINFO_STUB=$root/$build/tests/about/sysinfo_stub.exe TOMIRA_VERSION=$version \
+    TOMIRA_SYSINFO_STUB=$root/$build/tests/about/sysinfo_stub.exe \
     TOMIRA_ARTIFACTS=${TOMIRA_ARTIFACTS:-$root/build/default/artifacts/e2e} TOMIRA_E2E_MODULE=wine_e2e \
     PYTHONDONTWRITEBYTECODE=1 timeout 900 /usr/bin/python3 -m unittest -v wine_e2e) >"$e2e_log" 2>&1; then
   echo "wine_e2e (installed tomira.exe under Wine): 1 passed, 0 failed"
