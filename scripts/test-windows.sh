@@ -180,8 +180,9 @@ windows_package() {
     grep "apt-get source qt6-base=$(dpkg-query -W -f="\${Version}" libqt6core6)" $l/README.txt &&
     grep -- "-DFEATURE_network=OFF" $l/README.txt && grep "replace Qt6Core.dll" $l/README.txt' - "$folder"
   n=$(msiexec /x "$root/$msi")
-  check "uninstalled: no uninstall entry, folder or Start-menu entry" bash -c \
-    '[ "$1" = 0 ] && [ ! -e "$2" ] && [ ! -e "$3" ]' - "$n" "$folder" "$entry"
+  check "uninstalled: no uninstall entry, folder, Start-menu entry or HKCU\\Software\\TOMIRA" bash -c \
+    '[ "$1" = 0 ] && [ ! -e "$2" ] && [ ! -e "$3" ] && [ "$4" = 1 ]' - "$n" "$folder" "$entry" \
+    "$(run_wine 60 "$wine" reg query 'HKCU\Software\TOMIRA' >/dev/null 2>&1; echo $?)"
 }
 windows_package
 if $only_package; then
