@@ -49,6 +49,7 @@ function(sign)
                             -n TOMIRA ${timestamp} -in ${file} -out ${file}.signed
                     RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
     if(NOT rc EQUAL 0)
+      string(STRIP "${out}" out)
       string(REGEX REPLACE "\n.*" "" out "${out}")
       fail("TOMIRA_SIGN_PFX ${pfx}: signing ${file} failed: ${out}")
     endif()
