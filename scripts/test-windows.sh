@@ -152,9 +152,11 @@ windows_package() {
     ! TOMIRA_SIGN_PFX=$1 TOMIRA_SIGN_PASSWORD=wrong cmake -DPACKAGE=$2/bad/TOMIRA -P $3 >$2/bad.log 2>&1 &&
     grep "TOMIRA_SIGN_PFX $1: the certificate does not open" $2/bad.log && [ -z "$(ls -A $2/bad)" ]' \
     - "$pfx" "$work" "$package_step"
-  TOMIRA_SIGN_PFX=$pfx TOMIRA_SIGN_PASSWORD=throwaway cmake -DPACKAGE="$signed" -P "$package_step" >/dev/null
+  check "the package made again, signed with it" env TOMIRA_SIGN_PFX="$pfx" TOMIRA_SIGN_PASSWORD=throwaway \
+    cmake -DPACKAGE="$signed" -P "$package_step"
   lower=$(lower_version "$version")
-  cmake -DPACKAGE="$work/lower/TOMIRA-$lower-windows-x64" -DVERSION="$lower" -P "$package_step" >/dev/null
+  check "the package made again as version $lower" \
+    cmake -DPACKAGE="$work/lower/TOMIRA-$lower-windows-x64" -DVERSION="$lower" -P "$package_step"
   check "every .exe and .dll and the MSI verify against the throwaway certificate" bash -c '
     for f in $(find "$1" -name "*.exe" -o -name "*.dll") "$1.msi"; do
       osslsigncode verify -CAfile "$2" -in "$f" | grep -q "^Succeeded" || { echo "not signed: $f"; exit 1; }
