@@ -57,8 +57,9 @@ function(sign)
   endforeach()
 endfunction()
 
+# In the build folder: Deploy.cmake keeps its index of DLLs in the folder it runs in.
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PACKAGE} --strip
-                OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+                WORKING_DIRECTORY ${BUILD_DIR} OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
 file(GLOB_RECURSE programs ${PACKAGE}/*.exe ${PACKAGE}/*.dll)
 sign(${programs})
 
