@@ -1,9 +1,10 @@
-# Run by `cmake --install` of the Windows build, after Deploy.cmake: writes
-# the notices of what the folder bundles into licenses/ beside tomira.exe,
-# taken from this machine's Debian packages of exactly what was built:
+# Run by Package.cmake once the folder is installed: writes the notices of
+# what the folder bundles into licenses/ beside tomira.exe, taken from this
+# machine's Debian packages of exactly what was built:
 #   - the copyright files of Qt (qt6-base, Debian's source of the Qt DLLs),
 #     of the GCC runtime (libstdc++, libgcc) and of MinGW-w64 (winpthreads),
-#     found with `dpkg -S` from the DLLs the build copies;
+#     found with `dpkg -S` from the DLLs the build copies, and of the package
+#     each Qt translation (*.qm) in the folder comes from, as Debian ships it;
 #   - the full GPL and LGPL texts they refer to, from /usr/share/common-licenses;
 #   - the GCC Runtime Library Exception and winpthreads' licence, cut out of
 #     those copyright files;
@@ -31,6 +32,26 @@ foreach(dll IN LISTS TOMIRA_RUNTIME_DLLS)
   file(REAL_PATH ${dll} real)
   query(owner dpkg -S ${real})
   string(REGEX REPLACE ":.*" "" owner "${owner}")
+  list(APPEND packages ${owner})
+endforeach()
+# Qt's translations are copied as Debian ships them: the package whose file
+# of that name is the same.
+file(GLOB_RECURSE translations ${TOMIRA_DESTINATION}/*.qm)
+foreach(file IN LISTS translations)
+  get_filename_component(name ${file} NAME)
+  execute_process(COMMAND dpkg -S "*/${name}" OUTPUT_VARIABLE owners OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  string(REPLACE "\n" ";" owners "${owners}")
+  set(owner "")
+  foreach(line IN LISTS owners)
+    string(REGEX MATCH "^([^:]+)(:[^:]+)?: (.*)$" line "${line}")
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${CMAKE_MATCH_3} ${file} RESULT_VARIABLE differs)
+    if(differs EQUAL 0)
+      set(owner ${CMAKE_MATCH_1})
+    endif()
+  endforeach()
+  if(owner STREQUAL "")
+    message(FATAL_ERROR "licences: ${file} is no file of a Debian package here")
+  endif()
   list(APPEND packages ${owner})
 endforeach()
 list(REMOVE_DUPLICATES packages)

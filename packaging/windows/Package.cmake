@@ -3,7 +3,8 @@
 # it, and the installer PACKAGE.msi of VERSION from the template WXS and the
 # folder's files. Included by the build's package.cmake, which sets BUILD_DIR,
 # PACKAGE, VERSION, UPGRADE_CODE, WXS, ICO, WIXL, MSIBUILD, OSSLSIGNCODE,
-# OPENSSL, JAPANESE_NAME and JAPANESE_COMMENT.
+# OPENSSL, JAPANESE_NAME, JAPANESE_COMMENT, RUNTIME_DLLS (the compiler's DLLs)
+# and QT_BUILD_SCRIPT.
 #
 # Signing: when TOMIRA_SIGN_PFX names a PKCS#12 certificate (its password in
 # TOMIRA_SIGN_PASSWORD), every .exe and .dll of the folder is signed before
@@ -60,6 +61,11 @@ endfunction()
 # In the build folder: Deploy.cmake keeps its index of DLLs in the folder it runs in.
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PACKAGE} --strip
                 WORKING_DIRECTORY ${BUILD_DIR} OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+# The licence notices, once everything is in the folder.
+set(TOMIRA_DESTINATION ${PACKAGE})
+set(TOMIRA_RUNTIME_DLLS ${RUNTIME_DLLS})
+set(TOMIRA_QT_BUILD_SCRIPT ${QT_BUILD_SCRIPT})
+include(${CMAKE_CURRENT_LIST_DIR}/Licenses.cmake)
 file(GLOB_RECURSE programs ${PACKAGE}/*.exe ${PACKAGE}/*.dll)
 sign(${programs})
 
