@@ -11,7 +11,10 @@ stopping at the first that fails:
      package tests;
   2. the end-to-end modules the fault names (tests/e2e);
   3. for faults marked so, the MinGW-w64 build of the core and its tests,
-     every test program run under Wine (a prefix of its own, kept).
+     every test program run under Wine (a prefix of its own, kept);
+  4. for faults in the Windows package (marked `package`), the Windows
+     build and the package's checks (scripts/test-windows.sh --package:
+     the MSI's tables, signing, installs under Wine, the licence notices).
 
 Each fault ends killed (with the tests that failed), survived, n/a (its old
 text is not in the file, or not exactly once) or build-failed. The kill rate
@@ -198,6 +201,12 @@ class Tree:
         return not failed, failed, log
 
 
+    def windows_package(self):
+        """(passed, output) of the Windows build and the package's checks."""
+        rc, out = run(["scripts/test-windows.sh", "--package"], self.path, self.env, timeout=3600)
+        return rc == 0, out
+
+
 def failed_ctest(out):
     part = out.split("The following tests FAILED:", 1)
     return re.findall(r"^\s*\d+ - (\S+)", part[1], re.M) if len(part) == 2 else []
@@ -241,6 +250,10 @@ def check_fault(tree, fault, use_e2e, use_wine, logs):
                                                     or log[-300:])
             if not passed:
                 return KILLED, "windows: " + brief(failed)
+        if fault.package and use_wine:
+            passed, log = tree.windows_package()
+            if not passed:
+                return KILLED, "windows package: " + (brief(re.findall(r"^(.*): FAILED$", log, re.M)) or log[-200:])
         return SURVIVED, ""
     finally:
         path.write_bytes(original)
@@ -333,6 +346,10 @@ def main():
         if not passed:
             sys.exit("mutation-check: the Windows suite fails without any fault: " + " ".join(failed)
                      + "\n" + log[-2000:])
+    if not args.no_wine and any(f.package for f in faults):
+        passed, log = tree.windows_package()
+        if not passed:
+            sys.exit("mutation-check: the Windows package's checks fail without any fault:\n" + log[-2000:])
     print(f"clean suite passes ({time.monotonic() - started:.0f} s)", flush=True)
 
     logs = Path(args.logs or tree.path.parent / (tree.path.name + "-logs")).resolve()

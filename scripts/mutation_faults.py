@@ -5,7 +5,8 @@ Each is a mistake a developer could make: one file, one or more exact edits
 to the program. `e2e` names the end-to-end modules (tests/e2e) that could see
 it when the fast suite does not; `wine` runs the Windows build under Wine as
 well; `linux=False` marks code that only the Windows build compiles, for which
-the Linux build and suite are skipped.
+the Linux build and suite are skipped; `package` runs the Windows
+package's checks (scripts/test-windows.sh --package).
 
 When the sources change, update the old texts here; an edit that no longer
 applies is reported as n/a, never silently skipped."""
@@ -22,6 +23,7 @@ class Fault:
     e2e: list = field(default_factory=list)
     wine: bool = False
     linux: bool = True
+    package: bool = False
 
 
 FAULTS = [
@@ -473,4 +475,21 @@ FAULTS = [
     Fault("m158", "mend undone: the program moves its windows on Wayland (warnings, no centring anyway)",
           "src/ui/WindowCentring.cpp", [("    if (!CanPlaceWindows()) {\n        return;\n    }\n", "")],
           e2e=["test_wayland"]),
+    # p01 to p06: the Windows package (its checks: scripts/test-windows.sh --package).
+    Fault("p01", "a rebuilt MSI of the same version installs beside the installed one", "packaging/windows/Package.cmake",
+          [("  -q \"DELETE FROM Upgrade WHERE ActionProperty='WIX_UPGRADE_DETECTED'\"\n", ""),
+           ("  -q \"INSERT INTO Upgrade (UpgradeCode, VersionMax, Attributes, ActionProperty) VALUES ('{${UPGRADE_CODE}}', '${VERSION}', 513, 'WIX_UPGRADE_DETECTED')\"\n", "")],
+          linux=False, package=True),
+    Fault("p02", "the per-user components' key paths under HKLM, not HKCU", "packaging/windows/Package.cmake",
+          [("<RegistryValue Root=\\\"HKCU\\\"", "<RegistryValue Root=\\\"HKLM\\\"")], linux=False, package=True),
+    Fault("p03", "the folders made in the profile are not removed on uninstall", "packaging/windows/Package.cmake",
+          [("          <RemoveFolder Id=\\\"rf_${id}\\\" On=\\\"uninstall\\\"/>\\n", "")], linux=False, package=True),
+    Fault("p04", "a certificate that does not open: the package is made unsigned", "packaging/windows/Package.cmake",
+          [("    fail(\"TOMIRA_SIGN_PFX ${pfx}: the certificate does not open", "    set(pfx \"\")\n    message(\"TOMIRA_SIGN_PFX ${pfx}: the certificate does not open")],
+          linux=False, package=True),
+    Fault("p05", "the DLLs are left unsigned (tomira.exe only)", "packaging/windows/Package.cmake",
+          [("file(GLOB_RECURSE programs ${PACKAGE}/*.exe ${PACKAGE}/*.dll)", "file(GLOB_RECURSE programs ${PACKAGE}/*.exe)")],
+          linux=False, package=True),
+    Fault("p06", "the GPL-3 and LGPL-3 texts left out of licenses/", "packaging/windows/Licenses.cmake",
+          [('string(REGEX MATCHALL "L?GPL-[23]" names', 'string(REGEX MATCHALL "L?GPL-2" names')], linux=False, package=True),
 ]
