@@ -2,18 +2,26 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QFontInfo>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPixmapCache>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdlib>
+#include <memory>
 #include <tuple>
 
 #include <malloc.h>
 
 #include "ui/ProcessSettings.h"
 #include "ui/QtMessageService.h"
+#include "ui/QtTranslation.h"
 #include "ui/Units.h"
 
 namespace tomira {
@@ -76,6 +84,27 @@ TEST(UiServices, TwipsRoundToTheNearestPixel)
 {
     for (const auto& [twips, pixels] : {std::pair{7, 0}, {8, 1}, {-8, -1}, {5654, 377}})
         EXPECT_EQ(TwipsToPixels(twips), pixels) << twips;
+}
+
+TEST(QtTranslation, AFieldsMenuInJapaneseFromTheFirstFolderWithAReadableOneInEnglishWithout)
+{
+    const auto menu = [] {
+        QLineEdit field;
+        const std::unique_ptr<QMenu> shown(field.createStandardContextMenu());
+        QStringList texts;
+        for (const QAction* item : shown->actions()) texts << item->text().section(u'\t', 0, 0);  // without the keys
+        return texts.join(u' ');
+    };
+    const QString qts = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    QTemporaryDir damaged;  // the real file cut in half
+    QFile real(qts + "/qtbase_ja.qm"), half(damaged.filePath("qtbase_ja.qm"));
+    ASSERT_TRUE(real.open(QIODevice::ReadOnly) && half.open(QIODevice::WriteOnly));
+    half.write(real.read(real.size() / 2));
+    half.close();
+    EXPECT_EQ(InstallQtTranslation(*qApp, {"/nowhere", damaged.path()}), nullptr);
+    EXPECT_EQ(menu(), "&Undo &Redo  Cu&t &Copy &Paste Delete  Select All");
+    const std::unique_ptr<QTranslator> loaded(InstallQtTranslation(*qApp, {damaged.path(), qts}));
+    EXPECT_EQ(menu(), "元に戻す(&U) やり直す(&R)  切り取り(&T) コピー(&C) 貼り付け(&P) 削除  すべてを選択");
 }
 
 }  // namespace
