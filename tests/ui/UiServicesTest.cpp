@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -96,11 +97,9 @@ TEST(QtTranslation, AFieldsMenuInJapaneseFromTheFirstFolderWithAReadableOneInEng
         return texts.join(u' ');
     };
     const QString qts = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    QTemporaryDir damaged;  // the real file cut in half
-    QFile real(qts + "/qtbase_ja.qm"), half(damaged.filePath("qtbase_ja.qm"));
-    ASSERT_TRUE(real.open(QIODevice::ReadOnly) && half.open(QIODevice::WriteOnly));
-    half.write(real.read(real.size() / 2));
-    half.close();
+    QTemporaryDir damaged;  // holding the real file cut in half
+    const QString half = damaged.filePath("qtbase_ja.qm");
+    ASSERT_TRUE(QFile::copy(qts + "/qtbase_ja.qm", half) && QFile::resize(half, QFileInfo(half).size() / 2));
     EXPECT_EQ(InstallQtTranslation(*qApp, {"/nowhere", damaged.path()}), nullptr);
     EXPECT_EQ(menu(), "&Undo &Redo  Cu&t &Copy &Paste Delete  Select All");
     const std::unique_ptr<QTranslator> loaded(InstallQtTranslation(*qApp, {damaged.path(), qts}));
