@@ -478,4 +478,7 @@ FAULTS = [
           [("    InstallQtTranslation(app);\n", "")], e2e=["test_every_window"]),
     Fault("m160", "mend undone: dark title bars over the light windows in Windows' dark mode", "src/ui/WindowSystem.cpp",
           [("return \"windows:darkmode=0\";", "return \"windows\";")]),
+    Fault("m161", "mend undone: Shift+F10 opens no context menu on Linux (laptops without a Menu key)",
+          "src/ui/ApplicationLook.cpp", [("    app.installEventFilter(new ShiftF10OpensContextMenus(&app));\n", "")],
+          e2e=["test_every_window"]),
 ]

@@ -6,7 +6,7 @@ import subprocess
 import tempfile
 
 import pyatspi
-from gi.repository import Atspi, GLib
+from gi.repository import GLib
 
 from tomira_e2e import Display, Tomira, TomiraTestCase, role, text_of, wait_for, walk
 
@@ -17,8 +17,7 @@ SLACK = 2  # pixels a scaled size or position may be off by rounding
 ABOUT = "TOMIRAのﾊﾞｰｼﾞｮﾝ情報"
 # The ways out besides 終了 (the constitution road's): the File menu's 終了 and Alt+F4 (the close box).
 EXITS = (("alt+f", "x"), ("alt+F4",))
-# Qt's own words in a field's context menu, from its Japanese translation.
-FIELD_MENU = ["元に戻す(U)", "やり直す(R)", "切り取り(T)", "コピー(C)", "貼り付け(P)", "削除", "すべてを選択"]
+FIELD_MENU = ["元に戻す(U)", "やり直す(R)", "切り取り(T)", "コピー(C)", "貼り付け(P)", "削除", "すべてを選択"]  # Qt's words
 
 
 def luminance(rgb):
@@ -77,27 +76,6 @@ class EveryWindow(TomiraTestCase):
             with self.subTest(setup=setup, text=shown_text(node)):
                 self.assertGreaterEqual(ratio, 4.5, f"{role(node)} on {ground} at {box}")
 
-    def check_field_menu(self, tomira, display, field):
-        """Qt's own words: the field's context menu by the mouse and by the Menu key, read from the item Down
-        focuses (a context menu is no child of the program's in the accessibility tree)."""
-        e, focused = tomira.extents(field), []
-        listener = Atspi.EventListener.new(lambda event: event.detail1 and focused.append(event.source))
-        listener.register("object:state-changed:focused")
-        self.addCleanup(listener.deregister, "object:state-changed:focused")
-
-        def menu_item():
-            display.key("Down")
-            while GLib.MainContext.default().iteration(False):
-                pass
-            return next((node for node in focused if role(node) == "menu item"), None)
-        for how in (("mousemove", "--sync", str(e.x + 4), str(e.y + 4), "click", "3"), ("key", "Menu")):
-            focused.clear()
-            display.xdotool(*how)
-            item = wait_for(f"the field's menu by {how[-1]}", menu_item, interval=0.3)
-            self.assertEqual([n.name.split("\t")[0] for n in walk(item.parent) if role(n) == "menu item"], FIELD_MENU)
-            display.key("Escape")
-            tomira.wait_focus(field.name)
-
     def layout(self):
         """The window's size and centre offset on the X server (its controls' places: the widget tests)."""
         (x, y, width, height), inside = self.tomira.active_window_frame()
@@ -134,8 +112,24 @@ class EveryWindow(TomiraTestCase):
         main = tomira.window("TOMIRA", roles=("frame",))
         tomira.wait_focus("名前")
         display.type("Yamada")
-        if not (scale or scheme):
-            self.check_field_menu(tomira, display, tomira.find(main, "text", "名前"))
+        if not (scale or scheme):  # Qt's own words: the name's context menu by the mouse, the Menu key and Shift+F10,
+            # read from the item Down focuses (a context menu is no child of the program's in the accessibility tree)
+            field, focused = tomira.extents(tomira.find(main, "text", "名前")), []
+            pyatspi.Registry.registerEventListener(focused.append, "object:state-changed:focused")
+
+            def menu_item():
+                display.key("Down")
+                while GLib.MainContext.default().iteration(False):
+                    pass
+                return next((e.source for e in focused if e.detail1 and role(e.source) == "menu item"), None)
+            for how in (("mousemove", "--sync", str(field.x + 4), str(field.y + 4), "click", "3"), ("key", "Menu"),
+                        ("key", "shift+F10")):
+                focused.clear()
+                display.xdotool(*how)
+                item = wait_for(f"the name's menu by {how[-1]}", menu_item, interval=0.3)
+                self.assertEqual([n.name.split("\t")[0] for n in walk(item.parent) if role(n) == "menu item"], FIELD_MENU)
+                display.key("Escape")
+                tomira.wait_focus("名前")
         for value in ("170", "65", "20"):
             display.key("Return")
             display.type(value)

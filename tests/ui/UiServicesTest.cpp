@@ -3,19 +3,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QFontInfo>
 #include <QLibraryInfo>
-#include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPixmapCache>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdlib>
-#include <memory>
 #include <tuple>
 
 #include <malloc.h>
@@ -87,23 +82,16 @@ TEST(UiServices, TwipsRoundToTheNearestPixel)
         EXPECT_EQ(TwipsToPixels(twips), pixels) << twips;
 }
 
-TEST(QtTranslation, AFieldsMenuInJapaneseFromTheFirstFolderWithAReadableOneInEnglishWithout)
+TEST(QtTranslation, JapaneseFromTheFirstFolderWithAReadableOneEnglishWithout)
 {
-    const auto menu = [] {
-        QLineEdit field;
-        const std::unique_ptr<QMenu> shown(field.createStandardContextMenu());
-        QStringList texts;
-        for (const QAction* item : shown->actions()) texts << item->text().section(u'\t', 0, 0);  // without the keys
-        return texts.join(u' ');
-    };
     const QString qts = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     QTemporaryDir damaged;  // holding the real file cut in half
     const QString half = damaged.filePath("qtbase_ja.qm");
-    ASSERT_TRUE(QFile::copy(qts + "/qtbase_ja.qm", half) && QFile::resize(half, QFileInfo(half).size() / 2));
+    ASSERT_TRUE(QFile::copy(qts + "/qtbase_ja.qm", half) && QFile::resize(half, QFile(half).size() / 2));
     EXPECT_EQ(InstallQtTranslation(*qApp, {"/nowhere", damaged.path()}), nullptr);
-    EXPECT_EQ(menu(), "&Undo &Redo  Cu&t &Copy &Paste Delete  Select All");
-    const std::unique_ptr<QTranslator> loaded(InstallQtTranslation(*qApp, {damaged.path(), qts}));
-    EXPECT_EQ(menu(), "元に戻す(&U) やり直す(&R)  切り取り(&T) コピー(&C) 貼り付け(&P) 削除  すべてを選択");
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "Select All"), "Select All");
+    InstallQtTranslation(*qApp, {damaged.path(), qts});
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "Select All"), "すべてを選択");  // in a field's menu
 }
 
 }  // namespace
