@@ -7,6 +7,7 @@
 #include "ui/ApplicationLook.h"
 #include "ui/ProcessSettings.h"
 #include "ui/QtMessageService.h"
+#include "ui/QtTranslation.h"
 #include "ui/WaylandSession.h"
 
 namespace tomira {
@@ -16,6 +17,7 @@ int RunTomira(int& argc, char* argv[], const std::function<void(QWidget&)>& befo
     PrepareApplication();
     ChooseWindowSystem();
     QApplication app(argc, argv);
+    InstallQtTranslation(app);
     InstallApplicationLook(app);
     KeepModalWindowsAbove(app);
     modCommon state;

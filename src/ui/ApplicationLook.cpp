@@ -150,6 +150,7 @@ void InstallApplicationLook(QApplication& app)
     app.setPalette(ProgramPalette());
     app.installEventFilter(new ProgramLook(&app));
     app.installEventFilter(new EnterPressesButtons(&app));
+    app.installEventFilter(new ShiftF10OpensContextMenus(&app));
     app.setApplicationName(QString::fromUtf8(kApplicationTitle));
     app.setApplicationDisplayName(QString());
     if (QFile::exists(QString::fromLatin1(kProgramIcons[0].file))) {

@@ -1,6 +1,7 @@
 #include "ui/Keystrokes.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -23,6 +24,23 @@ bool EnterPressesButtons::PressedByEnter(QPushButton* button, const QKeyEvent& k
     if (button->isEnabled() && !key.isAutoRepeat()) {
         button->click();
     }
+    return true;
+}
+
+bool ShiftF10OpensContextMenus::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || watched != QApplication::focusWidget()) {
+        return false;
+    }
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (key.key() != Qt::Key_F10 || key.modifiers() != Qt::ShiftModifier) {
+        return false;
+    }
+    // Where the Menu key opens it: at the text cursor, or the control's middle.
+    auto* control = static_cast<QWidget*>(watched);
+    const QPoint at = control->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, at, control->mapToGlobal(at), key.modifiers());
+    QCoreApplication::sendEvent(control, &request);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The keyboard beyond Qt's own handling: Enter on command buttons, and the
-// Tab keystroke the program sends itself.
+// The keyboard beyond Qt's own handling: Enter on command buttons,
+// Shift+F10 for a context menu, and the Tab keystroke the program sends
+// itself.
 
 #include <QObject>
 
@@ -23,6 +24,16 @@ public:
 
 private:
     static bool PressedByEnter(QPushButton* button, const QKeyEvent& key);
+};
+
+// Shift+F10 opens the focused control's context menu, as the Menu key does,
+// which many laptop keyboards lack. Windows makes it a context-menu request
+// itself, and Qt there sends no key press for it; on Linux the desktops'
+// own programs take it, Qt does not. Installed by InstallApplicationLook().
+class ShiftF10OpensContextMenus : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 }  // namespace tomira

@@ -51,9 +51,13 @@ private:
 
 void ChooseWindowSystem()
 {
+    const std::string userChoice = qgetenv("QT_QPA_PLATFORM").toStdString();
+#ifdef _WIN32
+    const std::string platforms = PreferredWindowsPlatform(userChoice);
+#else
     const std::string platforms =
-        PreferredPlatforms(qgetenv("QT_QPA_PLATFORM").toStdString(), qgetenv("DISPLAY").toStdString(),
-                           qgetenv("WAYLAND_DISPLAY").toStdString());
+        PreferredPlatforms(userChoice, qgetenv("DISPLAY").toStdString(), qgetenv("WAYLAND_DISPLAY").toStdString());
+#endif
     if (!platforms.empty()) {
         qputenv("QT_QPA_PLATFORM", platforms.c_str());
     }

@@ -8,8 +8,8 @@ class QApplication;
 namespace tomira {
 
 // Call before the QApplication exists: X11 through XWayland where the
-// session has it (WindowSystem.h), unless the user chose a platform; on
-// Wayland no title bars drawn by Qt.
+// session has it, on Windows light title bars (WindowSystem.h), unless the
+// user chose a platform; on Wayland no title bars drawn by Qt.
 void ChooseWindowSystem();
 // Call once after the QApplication exists; does nothing except on Wayland.
 void KeepModalWindowsAbove(QApplication& app);

@@ -14,4 +14,14 @@ std::string PreferredPlatforms(std::string_view userChoice, std::string_view xDi
     return {};
 }
 
+std::string PreferredWindowsPlatform(std::string_view userChoice)
+{
+    // In dark mode Qt draws dark title bars, over windows that keep their
+    // light colours in every mode; Windows' light ones match them.
+    if (userChoice.empty()) {
+        return "windows:darkmode=0";
+    }
+    return {};
+}
+
 }  // namespace tomira

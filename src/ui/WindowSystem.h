@@ -1,6 +1,6 @@
 #pragma once
-// Which of Qt's window-system platforms the program runs on in a Linux
-// desktop session. Plain C++.
+// Which of Qt's window-system platforms the program runs on, and with
+// which of its options. Plain C++.
 
 #include <string>
 #include <string_view>
@@ -13,5 +13,8 @@ namespace tomira {
 // be reached; empty where the user chose a platform, or the session has
 // only one, so that Qt's own choice stands.
 std::string PreferredPlatforms(std::string_view userChoice, std::string_view xDisplay, std::string_view waylandDisplay);
+// The same on Windows: Qt's windows platform with light title bars in
+// Windows' dark mode; empty where the user chose (QT_QPA_PLATFORM).
+std::string PreferredWindowsPlatform(std::string_view userChoice);
 
 }  // namespace tomira

@@ -6,6 +6,7 @@ import subprocess
 import tempfile
 
 import pyatspi
+from gi.repository import GLib
 
 from tomira_e2e import Display, Tomira, TomiraTestCase, role, text_of, wait_for, walk
 
@@ -16,6 +17,7 @@ SLACK = 2  # pixels a scaled size or position may be off by rounding
 ABOUT = "TOMIRAのﾊﾞｰｼﾞｮﾝ情報"
 # The ways out besides 終了 (the constitution road's): the File menu's 終了 and Alt+F4 (the close box).
 EXITS = (("alt+f", "x"), ("alt+F4",))
+FIELD_MENU = ["元に戻す(U)", "やり直す(R)", "切り取り(T)", "コピー(C)", "貼り付け(P)", "削除", "すべてを選択"]  # Qt's words
 
 
 def luminance(rgb):
@@ -110,6 +112,24 @@ class EveryWindow(TomiraTestCase):
         main = tomira.window("TOMIRA", roles=("frame",))
         tomira.wait_focus("名前")
         display.type("Yamada")
+        if not (scale or scheme):  # Qt's own words: the name's context menu by the mouse, the Menu key and Shift+F10,
+            # read from the item Down focuses (a context menu is no child of the program's in the accessibility tree)
+            field, focused = tomira.extents(tomira.find(main, "text", "名前")), []
+            pyatspi.Registry.registerEventListener(focused.append, "object:state-changed:focused")
+
+            def menu_item():
+                display.key("Down")
+                while GLib.MainContext.default().iteration(False):
+                    pass
+                return next((e.source for e in focused if e.detail1 and role(e.source) == "menu item"), None)
+            for how in (("mousemove", "--sync", str(field.x + 4), str(field.y + 4), "click", "3"), ("key", "Menu"),
+                        ("key", "shift+F10")):
+                focused.clear()
+                display.xdotool(*how)
+                item = wait_for(f"the name's menu by {how[-1]}", menu_item, interval=0.3)
+                self.assertEqual([n.name.split("\t")[0] for n in walk(item.parent) if role(n) == "menu item"], FIELD_MENU)
+                display.key("Escape")
+                tomira.wait_focus("名前")
         for value in ("170", "65", "20"):
             display.key("Return")
             display.type(value)

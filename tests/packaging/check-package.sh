@@ -23,7 +23,7 @@ done
 (cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null) || fail "cpack failed"
 deb=$(ls "$scratch"/deb/tomira_*.deb)
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "package does not depend on Qt 6 Widgets: $(dpkg-deb -f "$deb" Depends)"
-dpkg-deb -f "$deb" Recommends | grep -q 'qt6-wayland' || fail "package does not recommend Qt's Wayland platform"
+dpkg-deb -f "$deb" Recommends | grep -q 'qt6-wayland.*qt6-translations-l10n' || fail "package does not recommend Qt's Wayland platform and translations"
 # Errors fail; warnings and notes are printed for the reader.
 lintian --fail-on error --no-tag-display-limit "$deb" || fail "lintian reports errors"
 

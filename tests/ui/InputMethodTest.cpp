@@ -22,8 +22,10 @@ TEST(InputMethodFramework, FollowsQtsInputContextModule)
     for (const auto& [module, framework] : cases) EXPECT_EQ(FrameworkOfModule(module), framework) << module;
 }
 
-TEST(WindowSystem, XWaylandFirstInAWaylandSessionUnlessTheUserChose)
+TEST(WindowSystem, XWaylandFirstInAWaylandSessionLightTitleBarsOnWindowsUnlessTheUserChose)
 {
+    EXPECT_EQ(PreferredWindowsPlatform(""), "windows:darkmode=0");
+    EXPECT_EQ(PreferredWindowsPlatform("windows:fontengine=freetype"), "");
     EXPECT_EQ(PreferredPlatforms("", ":0", "wayland-0"), "xcb;wayland");
     EXPECT_EQ(PreferredPlatforms("", "", "wayland-0"), "");  // no XWayland: Qt takes Wayland
     EXPECT_EQ(PreferredPlatforms("", ":0", ""), "");         // X11 alone

@@ -2,9 +2,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QFontInfo>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPixmapCache>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdlib>
@@ -14,6 +17,7 @@
 
 #include "ui/ProcessSettings.h"
 #include "ui/QtMessageService.h"
+#include "ui/QtTranslation.h"
 #include "ui/Units.h"
 
 namespace tomira {
@@ -76,6 +80,18 @@ TEST(UiServices, TwipsRoundToTheNearestPixel)
 {
     for (const auto& [twips, pixels] : {std::pair{7, 0}, {8, 1}, {-8, -1}, {5654, 377}})
         EXPECT_EQ(TwipsToPixels(twips), pixels) << twips;
+}
+
+TEST(QtTranslation, JapaneseFromTheFirstFolderWithAReadableOneEnglishWithout)
+{
+    const QString qts = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    QTemporaryDir damaged;  // holding the real file cut in half
+    const QString half = damaged.filePath("qtbase_ja.qm");
+    ASSERT_TRUE(QFile::copy(qts + "/qtbase_ja.qm", half) && QFile::resize(half, QFile(half).size() / 2));
+    EXPECT_EQ(InstallQtTranslation(*qApp, {"/nowhere", damaged.path()}), nullptr);
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "Select All"), "Select All");
+    InstallQtTranslation(*qApp, {damaged.path(), qts});
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "Select All"), "すべてを選択");  // in a field's menu
 }
 
 }  // namespace
