@@ -49,5 +49,7 @@ else
   exit 1
 fi
 echo "Installing: ${missing[*]}"
-"${as_root[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Another apt run (a second script's, or the system's own) is waited for.
+wait_lock=(-o DPkg::Lock::Timeout=900)
+"${as_root[@]}" apt-get "${wait_lock[@]}" update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get "${wait_lock[@]}" install -y -qq --no-install-recommends "${missing[@]}"

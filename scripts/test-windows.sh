@@ -19,7 +19,8 @@ started=$(date +%s)
 only_package=false
 [ "${1:-}" != --package ] || only_package=true
 
-scripts/deps.sh test g++-mingw-w64-x86-64-posix wine64 wixl msitools icoutils librsvg2-bin osslsigncode xclip locales
+scripts/deps.sh test g++-mingw-w64-x86-64-posix wine64 wixl msitools icoutils librsvg2-bin osslsigncode xclip locales \
+  tesseract-ocr tesseract-ocr-jpn
 
 wine=$(command -v wine64 || true)
 [ -n "$wine" ] || { [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64; }
@@ -67,9 +68,15 @@ trap cleanup EXIT
 export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 run_wine() { LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8 timeout "$@"; }
-if ! run_wine 180 "$wine" wineboot --init >"$logs/wineboot.log" 2>&1 ||
-   ! run_wine 60 "$wine" cmd.exe /c echo wine-runs 2>>"$logs/wineboot.log" | grep -q wine-runs; then
-  echo "test-windows.sh: Wine cannot run on this machine (wineboot failed):" >&2
+# The answer of cmd.exe is read whole before it is looked at: a grep -q
+# that stops reading early can end Wine by SIGPIPE, which pipefail would
+# take for a Wine that does not run.
+boot_rc=0
+run_wine 180 "$wine" wineboot --init >"$logs/wineboot.log" 2>&1 || boot_rc=$?
+cmd_rc=0
+answer=$(run_wine 60 "$wine" cmd.exe /c echo wine-runs 2>>"$logs/wineboot.log") || cmd_rc=$?
+if [ "$boot_rc" -ne 0 ] || [[ $answer != *wine-runs* ]]; then
+  echo "test-windows.sh: Wine cannot run on this machine (wineboot exit $boot_rc; cmd.exe exit $cmd_rc, answered '${answer//$'\r'/}'):" >&2
   cat "$logs/wineboot.log" >&2
   echo "windows: 0 passed, 1 failed"
   exit 1
