@@ -1,8 +1,10 @@
 """tomira.exe under Wine in a fresh Japanese prefix: installed from the MSI, walked from the keyboard (read
-through the clipboard, each window saved as wine-<window>.png), the tool started, uninstalled."""
+through the clipboard, each window saved as wine-<window>.png), the tool started, uninstalled; and the main
+window, a dialog and the About box at 120 and 144 dpi (125 %, 150 %), each in a prefix of its own."""
 
 import glob
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -10,6 +12,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from difflib import SequenceMatcher  # noqa: E402
 from tomira_e2e import ARTIFACTS, Display, end, wait_for  # noqa: E402
 
 NAME = "TOMIRA 体質診断"
@@ -18,6 +21,8 @@ ABOUT = "TOMIRAのﾊﾞｰｼﾞｮﾝ情報"
 TWIPS = {"questionnaire": (10335, 8580), "dialog-bmi": (8385, 7680), "dialog-ideal-weight": (9780, 4845),
          "dialog-fat-mass": (9780, 4845), "main-window": (8160, 7905 + 18 * 15), "about-box": (5745, 3855)}
 SLOW = 120  # Wine's first start of a prefix, and the rare start that takes long
+# Qt's own words in a field's context menu, from its Japanese translation beside tomira.exe (before each access key).
+FIELD_MENU = ["元に戻す", "やり直す", "切り取り", "コピー", "貼り付け", "削除", "すべてを選択"]
 
 
 def windows_path(path):
@@ -25,8 +30,8 @@ def windows_path(path):
 
 
 class WineRoad(unittest.TestCase):
-    def setUp(self):
-        self.display = Display()
+    def prefix_at(self, dpi):  # a display and a fresh prefix whose screen has this many dots per inch
+        self.dpi, self.display = dpi, Display()
         self.addCleanup(self.display.close)
         self.prefix = tempfile.mkdtemp(prefix="tomira-wine-e2e.")
         self.env = dict(self.display.env, WINEPREFIX=self.prefix, WINEARCH="win64", WINEDEBUG="-all",
@@ -37,7 +42,9 @@ class WineRoad(unittest.TestCase):
         self.addCleanup(subprocess.run, [os.environ["WINESERVER"], "-k"], env=self.env, capture_output=True)
         self.wine("wineboot", "--init")
         # Wine has no Windows fonts: the font the windows ask for is IPAPGothic here.
-        self.regedit('[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\n"ＭＳ Ｐゴシック"="IPAPGothic"')
+        self.regedit('[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\n"ＭＳ Ｐゴシック"="IPAPGothic"\n\n'
+                     f'[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:{dpi:08x}')
+        self.wine("msiexec", "/i", windows_path(os.environ["TOMIRA_MSI"]), "/qn")
 
     def wine(self, *args, timeout=SLOW):
         return subprocess.run([os.environ["WINE"], *args], env=self.env, capture_output=True, timeout=timeout,
@@ -84,35 +91,76 @@ class WineRoad(unittest.TestCase):
         time.sleep(0.5)
 
     def picture(self, name, window):
-        # The size its layout gives (Windows' menu bar may be a pixel taller).
-        path = os.path.join(ARTIFACTS, f"wine-{name}.png")
+        # The size its layout gives at this scale (Windows' menu bar may be a pixel taller), and the size of the
+        # Linux picture at the same scale where this run made one.
+        scale = self.dpi / 96
+        path = os.path.join(ARTIFACTS, f"wine-{name}-x{scale:g}.png")
+        linux = os.path.join(ARTIFACTS, f"{name}-x{scale:g}.png")
         subprocess.run(["import", "-window", window, path], env=self.env, check=True, capture_output=True)
-        for wine, twips in zip(map(int, self.x("identify", "-format", "%w %h", path).split()), TWIPS[name]):
-            self.assertAlmostEqual(wine, twips / 15, delta=2, msg=f"{name}: the same layout")
-        return path
+        size = [int(n) for n in self.x("identify", "-format", "%w %h", path).split()]
+        for expected in [[t / 15 * scale for t in TWIPS[name]]] + (
+                [[int(n) for n in self.x("identify", "-format", "%w %h", linux).split()]] if os.path.exists(linux) else []):
+            for got, want in zip(size, expected):
+                self.assertAlmostEqual(got, want, delta=2, msg=f"{name} at {self.dpi} dpi: the same layout")
+
+    def started(self):  # tomira.exe as the Start menu starts it, its main window active
+        program = subprocess.Popen([os.environ["WINE"], os.path.join(self.folder(), "tomira.exe")], env=self.env,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(end, program)
+        self.addCleanup(self.display.screenshot, os.path.join(ARTIFACTS, f"wine-last-screen-{self.dpi}dpi.png"))
+        main = self.window("TOMIRA")
+        self.activate(main)
+        return program, main
+
+    def folder(self):
+        return self.user_folder("Local", "Programs", "TOMIRA")
+
+    def type_figures(self):  # the height, weight and body fat after the name, each ended by Enter; then 計算
+        for value in ("170", "65", "20"):
+            self.display.key("Return")
+            self.display.type(value)
+        self.display.key("Return", "alt+c")
 
     def copied(self, expected, *keys):
         self.display.key(*keys)
         return wait_for(f"{expected!r} on the clipboard", lambda: expected in self.x(
             "xclip", "-o", "-selection", "clipboard"))
 
+    def field_menu(self, *how):
+        """Checks the items of the focused field's context menu opened by `how` (xdotool), read from its picture
+        by OCR; returns where it opened."""
+        shown = self.x("xdotool", "search", "--onlyvisible", "--class", "tomira.exe").split()
+        self.display.xdotool(*how)
+        menu = wait_for(f"the field's menu by {how[-1]}", lambda: next((w for w in self.x(
+            "xdotool", "search", "--onlyvisible", "--class", "tomira.exe").split() if w not in shown), None), 10)
+        time.sleep(0.5)  # drawn
+        path = os.path.join(ARTIFACTS, "wine-field-menu.png")
+        # Enlarged, and the grey of the unavailable items made black, for the OCR.
+        subprocess.run(["import", "-window", menu, path], env=self.env, check=True, capture_output=True)
+        subprocess.run(["convert", path, "-resize", "450%", "-colorspace", "Gray", "-threshold", "85%", path], check=True)
+        place = self.x("xdotool", "getwindowgeometry", "--shell", menu).split()[1:3]
+        self.display.key("Escape")
+        lines = self.x("tesseract", path, "-", "-l", "jpn", "--psm", "6").splitlines()
+        items = [re.split(r"[(（]", line.split()[0])[0] for line in lines if line.strip()]
+        self.assertEqual(len(items), len(FIELD_MENU), f"the menu by {how[-1]}: {items}")
+        for got, want in zip(items, FIELD_MENU):  # the OCR may misread a character, never a whole English word
+            self.assertGreaterEqual(SequenceMatcher(None, got, want).ratio(), 0.75, f"the menu by {how[-1]}: {items}")
+        return [v.split("=")[1] for v in place]
+
     def test_install_every_window_from_the_keyboard_and_uninstall(self):
-        self.wine("msiexec", "/i", windows_path(os.environ["TOMIRA_MSI"]), "/qn")
-        folder = self.user_folder("Local", "Programs", "TOMIRA")
+        self.prefix_at(96)
+        folder = self.folder()
         entry = self.user_folder("Roaming", "Microsoft", "Windows", "Start Menu", "Programs", NAME + ".lnk")
         self.assertTrue(os.path.isfile(os.path.join(folder, "tomira.exe")) and os.path.isfile(entry))
         self.assertIn(NAME, self.installed())
 
-        program = subprocess.Popen([os.environ["WINE"], os.path.join(folder, "tomira.exe")], env=self.env,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.addCleanup(end, program)
-        self.addCleanup(self.display.screenshot, os.path.join(ARTIFACTS, "wine-last-screen.png"))
-        main = self.window("TOMIRA")
-        self.activate(main)
-        for value in ("Yamada", "170", "65", "20"):
-            self.display.type(value)
-            self.display.key("Return")
-        self.display.key("alt+c")
+        program, main = self.started()
+        self.display.type("Yamada")
+        # By the keys, and by the mouse where the keys opened it (on the field).
+        place = self.field_menu("key", "shift+F10")
+        self.field_menu("key", "Menu")
+        self.field_menu("mousemove", "--sync", *place, "click", "3")
+        self.type_figures()
 
         # The questionnaire: 診断 follows 計算; the last page's Tab after row 20 reaches 結果表示.
         self.display.key("Tab", "Return")
@@ -159,6 +207,28 @@ class WineRoad(unittest.TestCase):
         self.wine("msiexec", "/x", windows_path(os.environ["TOMIRA_MSI"]), "/qn")
         self.assertFalse(os.path.exists(folder) or os.path.exists(entry), "the uninstall leaves nothing")
         self.assertNotIn(NAME, self.installed())
+
+    def scaled(self, dpi):  # the main window, the BMI dialog and the About box at this dpi
+        self.prefix_at(dpi)
+        program, main = self.started()
+        self.display.type("Yamada")
+        self.type_figures()
+        self.display.key("Tab", "Tab")  # past 診断 to BMI's 解説
+        dialog = self.press_until("BMIについて", lambda: self.window("BMIについて", timeout=0.1), "Return")
+        self.picture("dialog-bmi", dialog)
+        self.closed(dialog, "Return", main)
+        self.picture("main-window", main)
+        self.display.key("alt+h", "v")
+        about = self.window(ABOUT)
+        self.picture("about-box", about)
+        self.closed(about, "Escape", main)
+        self.press_until("tomira.exe to end", lambda: program.poll() is not None, "alt+x")
+
+    def test_at_125_percent(self):
+        self.scaled(120)
+
+    def test_at_150_percent(self):
+        self.scaled(144)
 
 
 if __name__ == "__main__":
