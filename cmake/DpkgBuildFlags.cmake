@@ -6,7 +6,8 @@
 # TOMIRA_DPKG_BUILDFLAGS: AUTO uses them where dpkg-buildflags is installed
 # (dpkg-dev), REQUIRED fails without it (the release build), OFF leaves
 # CMake's own flags. The optimisation and debug levels stay the build
-# type's, so the sanitizer build keeps its own. Windows builds take the
+# type's, so the sanitizer build keeps its own; the build type None (the
+# release) takes Debian's -g -O2. Windows builds take the
 # MinGW-w64 flags of cmake/mingw-w64-x86_64.cmake instead.
 #
 # Every GCC or Clang build writes the source folder as "." and the build
@@ -36,7 +37,10 @@ function(tomira_dpkg_buildflags)
       WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
       OUTPUT_VARIABLE value OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
     separate_arguments(value UNIX_COMMAND "${value}")
-    list(FILTER value EXCLUDE REGEX "^-(O.*|g)$")
+    # Debian's -g -O2 only where the build type sets no level of its own (None).
+    if(CMAKE_BUILD_TYPE AND NOT CMAKE_BUILD_TYPE STREQUAL "None")
+      list(FILTER value EXCLUDE REGEX "^-(O.*|g)$")
+    endif()
     set(${kind} ${value})
   endforeach()
   # dpkg 1.22 (Debian 13) adds stack-clash and control-flow protection to
