@@ -2,9 +2,9 @@
 # Builds what the release holds twice, each time in build folders of another
 # path, and compares the two with diffoscope: the Debian package, the
 # Windows zip and the source archive must be the same bytes. The MSI is
-# compared as well, and its differences are printed but allowed: wixl writes
-# a fresh package code and the time of making into every MSI
-# (docs/windows.md). Ends with one line per file.
+# compared as well, and its differences are printed but allowed: a new
+# ProductCode, and the package code and times wixl writes into every MSI
+# (docs/release.md). Ends with one line per file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
