@@ -26,6 +26,17 @@ if(NOT TOMIRA_SHARED_RUNTIME)
   set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 endif()
 
+# Hardened as far as MinGW-w64 goes: the stack protector and fortified
+# string and memory functions (mingw-w64's own), both from GCC's libssp,
+# which GCC links for -fstack-protector-strong (libssp-0.dll beside the
+# program, or linked in with -static); and the PE flags for ASLR, with
+# 64-bit entropy, and a non-executable data section. The PE header's time
+# is SOURCE_DATE_EPOCH where that is set (Debian's binutils), else none.
+set(CMAKE_C_FLAGS_INIT "-fstack-protector-strong -D_FORTIFY_SOURCE=2")
+set(CMAKE_CXX_FLAGS_INIT "-fstack-protector-strong -D_FORTIFY_SOURCE=2")
+string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT
+  " -fstack-protector-strong -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va -Wl,--no-insert-timestamp")
+
 # GoogleTest from Debian's sources, built with the same compiler.
 if(NOT DEFINED TOMIRA_GTEST_SOURCE_DIR AND EXISTS /usr/src/googletest/CMakeLists.txt)
   set(TOMIRA_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources to build with the project")

@@ -159,6 +159,12 @@ class Tree:
                       timeout=1200)
         return rc == 0, out
 
+    def debian_package(self):
+        """(passed, output) of the Debian package's check (hardening-check, lintian)."""
+        rc, out = run(["ctest", "--preset", "default", "-R", r"^packaging\.install_and_deb$"], self.path, self.env,
+                      timeout=1200)
+        return rc == 0, out
+
     def wine_suite(self):
         """Builds the core and its tests with MinGW-w64 and runs every test
         program under Wine as Japanese Windows. (status, failed names, log),
@@ -243,6 +249,10 @@ def check_fault(tree, fault, use_e2e, use_wine, logs):
                 passed, log = tree.e2e(module)
                 if not passed:
                     return KILLED, "e2e: " + module
+            if fault.debian and use_e2e:
+                passed, log = tree.debian_package()
+                if not passed:
+                    return KILLED, "debian package: packaging.install_and_deb"
         if fault.wine and use_wine:
             passed, failed, log = tree.wine_suite()
             if passed is None:

@@ -6,7 +6,8 @@ to the program. `e2e` names the end-to-end modules (tests/e2e) that could see
 it when the fast suite does not; `wine` runs the Windows build under Wine as
 well; `linux=False` marks code that only the Windows build compiles, for which
 the Linux build and suite are skipped; `package` runs the Windows
-package's checks (scripts/test-windows.sh --package).
+package's checks (scripts/test-windows.sh --package); `debian` runs the
+Debian package's check (tests/packaging/check-package.sh).
 
 When the sources change, update the old texts here; an edit that no longer
 applies is reported as n/a, never silently skipped."""
@@ -24,6 +25,7 @@ class Fault:
     wine: bool = False
     linux: bool = True
     package: bool = False
+    debian: bool = False
 
 
 FAULTS = [
@@ -500,4 +502,15 @@ FAULTS = [
     Fault("m161", "mend undone: Shift+F10 opens no context menu on Linux (laptops without a Menu key)",
           "src/ui/ApplicationLook.cpp", [("    app.installEventFilter(new ShiftF10OpensContextMenus(&app));\n", "")],
           e2e=["test_every_window"]),
+    # d01 to d04: the Debian package as Debian builds it (its check: hardening-check, lintian --pedantic -I).
+    Fault("d01", "mend undone: linked without Debian's LDFLAGS (no immediate binding, no read-only relocations)",
+          "cmake/DpkgBuildFlags.cmake", [("  add_link_options(${LDFLAGS})\n", "")], debian=True),
+    Fault("d02", "mend undone: compiled without Debian's CPPFLAGS (no fortified functions)",
+          "cmake/DpkgBuildFlags.cmake", [("add_compile_options(${CPPFLAGS} ${CXXFLAGS})", "add_compile_options(${CXXFLAGS})")],
+          debian=True),
+    Fault("d03", "mend undone: the packaged program keeps the compiler's .comment section", "packaging/CMakeLists.txt",
+          [("set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/Strip.cmake)\n", "")], debian=True),
+    Fault("d04", "mend undone: no manual page for /usr/bin/tomira", "packaging/CMakeLists.txt",
+          [("install(FILES ${CMAKE_CURRENT_BINARY_DIR}/man/tomira.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)\n", "")],
+          debian=True),
 ]

@@ -69,10 +69,17 @@ include(${CMAKE_CURRENT_LIST_DIR}/Licenses.cmake)
 file(GLOB_RECURSE programs ${PACKAGE}/*.exe ${PACKAGE}/*.dll)
 sign(${programs})
 
-get_filename_component(parent ${PACKAGE} DIRECTORY)
-get_filename_component(folder ${PACKAGE} NAME)
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${PACKAGE}.zip --format=zip ${folder}
-                WORKING_DIRECTORY ${parent} COMMAND_ERROR_IS_FATAL ANY)
+# A release dates every file SOURCE_DATE_EPOCH, the commit's time: the zip
+# and the MSI's cabinet then carry no time of the build.
+if(NOT "$ENV{SOURCE_DATE_EPOCH}" STREQUAL "")
+  execute_process(COMMAND find ${PACKAGE} -exec touch -h -d @$ENV{SOURCE_DATE_EPOCH} {} +
+                  COMMAND_ERROR_IS_FATAL ANY)
+endif()
+# The same folder gives the same zip (zip.py): its files in sorted order,
+# each dated SOURCE_DATE_EPOCH when that is set (the release), else now.
+find_program(python3 python3 REQUIRED)
+execute_process(COMMAND ${python3} ${CMAKE_CURRENT_LIST_DIR}/zip.py ${PACKAGE}.zip ${PACKAGE} $ENV{SOURCE_DATE_EPOCH}
+                COMMAND_ERROR_IS_FATAL ANY)
 
 # One component for each folder, holding its files. A per-user component
 # has an HKCU value as its key path (a file in the profile cannot be one)

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . ../support/require-tools.sh
 require_tools Xvfb openbox xdotool xprop dbus-run-session convert py:pyatspi
-[[ $1 != test_ime* ]] || require_tools fcitx5 /usr/lib/mozc/mozc_server ibus-daemon /usr/lib/ibus-mozc/ibus-engine-mozc
+case $1 in test_ime*) require_tools fcitx5 /usr/lib/mozc/mozc_server ibus-daemon /usr/lib/ibus-mozc/ibus-engine-mozc ;; test_wayland*) require_tools sway wtype grim ;; esac
 export PYTHONDONTWRITEBYTECODE=1 NO_AT_BRIDGE=0 TOMIRA_E2E_MODULE=$1
 # A runtime folder of its own for the accessibility bus's socket: modules run side by side.
 runtime=$(mktemp -d /tmp/tomira-e2e-runtime.XXXXXX)
