@@ -145,7 +145,10 @@ fi
 
 [ $# -gt 0 ] || set -- bash -c 'scripts/deps.sh test && cmake --preset debian13 && cmake --build --preset debian13 &&
   QT_QPA_PLATFORM=offscreen TOMIRA_REQUIRE_TOOLS=1 ctest --preset debian13 -j "$(nproc)"'
-# The command sees this environment's TOMIRA_*, QT_* and CI; stop_chroot ends whatever it leaves running.
+# The command sees this environment's TOMIRA_*, QT_*, CI and CMake's parallel levels; stop_chroot ends whatever
+# it leaves running.
 passed=()
-for v in $(compgen -e); do [[ $v != TOMIRA_* && $v != CI && $v != QT_* ]] || passed+=("$v=${!v}"); done
+for v in $(compgen -e); do
+  [[ $v != TOMIRA_* && $v != QT_* && $v != CI && $v != CMAKE_BUILD_PARALLEL_LEVEL ]] || passed+=("$v=${!v}")
+done
 in_background in_chroot "${passed[@]}" bash -c 'cd "$1" && shift && exec "$@"' - "$clone" "$@"

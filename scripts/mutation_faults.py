@@ -500,4 +500,9 @@ FAULTS = [
     Fault("m161", "mend undone: Shift+F10 opens no context menu on Linux (laptops without a Menu key)",
           "src/ui/ApplicationLook.cpp", [("    app.installEventFilter(new ShiftF10OpensContextMenus(&app));\n", "")],
           e2e=["test_every_window"]),
+    # One package for each Debian release.
+    Fault("m162", "mend undone: the Debian 12 and Debian 13 packages get the same name and version",
+          "packaging/CMakeLists.txt", [('    string(APPEND TOMIRA_DEB_VERSION "+deb${CMAKE_MATCH_1}")\n', "")]),
+    Fault("m163", "the package starts a program that ends at once (a missing library, a crash at start-up)",
+          "src/app/main.cpp", [("{ return tomira::RunTomira(", "{ return 1; (void)tomira::RunTomira(")]),
 ]

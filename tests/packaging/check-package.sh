@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # check-package.sh BUILD-DIR: installs TOMIRA into a scratch root and checks it like a distribution would:
-# the desktop entry, the AppStream metainfo, the icons and the Debian package (its dependencies, lintian).
+# the desktop entry, the AppStream metainfo, the icons and the Debian package (its name, dependencies, lintian);
+# as root, the package is then installed into this system with apt-get, started, and removed.
 set -euo pipefail
 . "$(dirname "$0")/../support/require-tools.sh"
 require_tools cpack dpkg-deb desktop-file-validate appstreamcli lintian
@@ -22,8 +23,22 @@ done
 
 (cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null) || fail "cpack failed"
 deb=$(ls "$scratch"/deb/tomira_*.deb)
+release=$(. /etc/os-release && echo "$VERSION_ID")
+[[ $deb == */tomira_*+deb${release}_amd64.deb ]] || fail "the package's name does not say Debian $release: ${deb##*/}"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "package does not depend on Qt 6 Widgets: $(dpkg-deb -f "$deb" Depends)"
 dpkg-deb -f "$deb" Recommends | grep -q 'qt6-wayland.*qt6-translations-l10n' || fail "package does not recommend Qt's Wayland platform and translations"
 # Errors fail; warnings and notes are printed for the reader.
 lintian --fail-on error --no-tag-display-limit "$deb" || fail "lintian reports errors"
 
+
+[ "$(id -u)" -eq 0 ] && ! dpkg -s tomira >/dev/null 2>&1 || { echo "not root, or tomira installed: not installed"; exit 0; }
+trap 'apt-get purge -y -qq tomira >/dev/null 2>&1 || true; rm -rf "$scratch"' EXIT
+apt() { DEBIAN_FRONTEND=noninteractive apt-get -y --no-install-recommends "$@" >"$scratch/apt.log" 2>&1 || { cat "$scratch/apt.log"; fail "apt-get $* failed"; }; }
+apt install "$deb"
+files=$(dpkg -L tomira | while read -r f; do [ -d "$f" ] || echo "$f"; done)
+# Started as installed, it is still running, in its event loop, when stopped.
+rc=0; QT_QPA_PLATFORM=offscreen timeout 5 tomira || rc=$?
+[ $rc = 124 ] || fail "the installed tomira ended with status $rc at its start"
+apt purge tomira
+! dpkg -L tomira >/dev/null 2>&1 || fail "dpkg still lists tomira's files after its removal"
+for f in $files; do [ ! -e "$f" ] || fail "$f is left after the package's removal"; done
