@@ -70,11 +70,10 @@ mounted() { awk -v r="$root/" 'index($2, r) == 1 { print length($2), $2 }' /proc
 step=
 in_background() { "$@" & step=$!; wait $step; }
 stop_chroot() {
-  local p pids=() m
+  local pids m
   [ -z "$step" ] || kill -TERM "$step" 2>/dev/null || true
-  for p in /proc/[0-9]*; do
-    [ "$(readlink "$p/root" 2>/dev/null)" = "$root" ] && pids+=("${p#/proc/}")
-  done
+  # The processes whose root is the chroot.
+  mapfile -t pids < <(find /proc -mindepth 2 -maxdepth 2 -name root -lname "$root" 2>/dev/null | cut -d/ -f3)
   if [ ${#pids[@]} -gt 0 ]; then
     kill -TERM "${pids[@]}" 2>/dev/null || true
     sleep 1
@@ -139,7 +138,7 @@ if [ ! -d "$root" ]; then
   done
 else
   mount_chroot
-  in_chroot apt-get update -qq && in_chroot env DEBIAN_FRONTEND=noninteractive apt-get upgrade -y -qq ||
+  in_chroot apt-get update -qq && in_chroot env DEBIAN_FRONTEND=noninteractive apt-get upgrade -y -qq >/dev/null ||
     say "could not bring the Debian 13 chroot up to date; using it as it is"
 fi
 
