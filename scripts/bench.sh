@@ -18,15 +18,24 @@
 # The soak (bench/soak.py) opens every window again and again with the
 # accessibility bridge on and off and reports the memory growth per round;
 # SOAK_ROUNDS (default 200) sets its rounds, SOAK_ROUNDS=0 leaves it out.
+# On Debian 12, as root, the start-ups are measured on Debian 13 as well, in
+# the chroot of scripts/in-debian13.sh, both programs built there
+# (BENCH_NO_DEBIAN13=1 leaves that out); that half runs
+#   scripts/bench.sh --startups DIR PRESET RUNS   the start-ups only, their figures into DIR
 set -euo pipefail
 cd "$(dirname "$0")/.."
+startups_only=
+preset=default
 runs=${1:-20}
+[ "${1:-}" != --startups ] || { startups_only=$2 preset=$3 runs=$4; }
+bin=build/$preset/bench
 # Google Benchmark is needed for the window and logic benchmarks only;
 # libxcb's headers for the start-up timer.
 scripts/deps.sh test libbenchmark-dev libxcb1-dev
-cmake --preset default >/dev/null
-cmake --build --preset default --target bench_tomira_startup bench_minimal_startup mapped_window_timer tomira >/dev/null
-if cmake --build --preset default --target bench_windows >/dev/null 2>&1; then windows=1; else windows=0; fi
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target bench_tomira_startup bench_minimal_startup mapped_window_timer tomira >/dev/null
+windows=0
+[ -n "$startups_only" ] || ! cmake --build --preset default --target bench_windows >/dev/null 2>&1 || windows=1
 
 scratch=$(mktemp -d)
 Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$scratch/display" >/dev/null 2>&1 &
@@ -39,8 +48,8 @@ export DISPLAY=:$(head -1 "$scratch/display") QT_QPA_PLATFORM=xcb
 # prints the time to its first paint after the timer's line; a start-up the
 # timer could not see is tried once more.
 start_up() {
-  build/default/bench/mapped_window_timer TOMIRA "build/default/bench/$1" 2>/dev/null >"$scratch/run" ||
-    build/default/bench/mapped_window_timer TOMIRA "build/default/bench/$1" 2>/dev/null >"$scratch/run" ||
+  $bin/mapped_window_timer TOMIRA "$bin/$1" 2>/dev/null >"$scratch/run" ||
+    $bin/mapped_window_timer TOMIRA "$bin/$1" 2>/dev/null >"$scratch/run" ||
     { echo "$1 mapped no window titled TOMIRA" >&2; exit 1; }
   tr '\n' ' ' <"$scratch/run" >>"$scratch/$2"
   echo >>"$scratch/$2"
@@ -49,6 +58,20 @@ for i in $(seq "$runs"); do
   start_up bench_minimal_startup minimal
   start_up bench_tomira_startup tomira
 done
+# The release and its Qt, as the tables name them.
+echo "Debian $(. /etc/os-release && echo "$VERSION_ID"), Qt $(dpkg-query -W -f='${Version}' qt6-base-dev | sed 's/[+~-].*//')" \
+  >"$scratch/release"
+if [ -n "$startups_only" ]; then
+  mkdir -p "$startups_only"
+  cp "$scratch/minimal" "$scratch/tomira" "$scratch/release" "$startups_only/"
+  exit 0
+fi
+other=build/bench-debian13
+rm -rf "$other"
+if [ "$(. /etc/os-release && echo "$VERSION_ID")" = 12 ] && [ "$(id -u)" = 0 ] && [ -z "${BENCH_NO_DEBIAN13:-}" ]; then
+  scripts/in-debian13.sh scripts/bench.sh --startups "$other" debian13 "$runs" ||
+    echo "the start-ups on Debian 13 could not be measured" >&2
+fi
 # The windows open on the X server as in use, and on Qt's offscreen
 # platform, which leaves out the window system's part.
 if [ "$windows" = 1 ]; then
@@ -77,12 +100,12 @@ if [ "$soak_rounds" -gt 0 ]; then
   done
 fi
 
-/usr/bin/python3 - "$scratch" "$runs" <<'PY'
+/usr/bin/python3 - "$scratch" "$runs" "$other" <<'PY'
 import json, os, platform, re, statistics, subprocess, sys, datetime
-scratch, runs = sys.argv[1], int(sys.argv[2])
+scratch, runs, other = sys.argv[1], int(sys.argv[2]), sys.argv[3]
 
-def read(name):
-    rows = [dict(kv.split("=") for kv in line.split()) for line in open(os.path.join(scratch, name)) if "=" in line]
+def read(name, folder=scratch):
+    rows = [dict(kv.split("=") for kv in line.split()) for line in open(os.path.join(folder, name)) if "=" in line]
     return (statistics.median(float(r["mapped_ms"]) for r in rows),
             statistics.median(float(r["peak_rss_kb"]) for r in rows),
             statistics.median(float(r["cpu_ms"]) for r in rows),
@@ -124,6 +147,7 @@ lines = [f"Measured {date} on {machine}.", "",
          f"start-up function. For information: the processor time the program had used when its window was "
          f"mapped (less disturbed by a busy machine than the time on the clock), and the first paint, reported "
          f"by the programs themselves.", "",
+         f"On {open(os.path.join(scratch, 'release')).read().strip()}:", "",
          "| What | TOMIRA | Bare Qt program | Ratio | Goal | |", "| --- | --- | --- | --- | --- | --- |",
          f"| Start-up to the mapped window | {t_ms:.1f} ms | {m_ms:.1f} ms | {ratios['startup_time']:.2f} | "
          f"≤ {goals['startup_time']} | {verdict(ratios['startup_time'], goals['startup_time'])} |",
@@ -131,6 +155,19 @@ lines = [f"Measured {date} on {machine}.", "",
          f"≤ {goals['peak_memory']} | {verdict(ratios['peak_memory'], goals['peak_memory'])} |",
          f"| Processor time to the mapped window | {t_cpu:.1f} ms | {m_cpu:.1f} ms | {t_cpu / m_cpu:.2f} | | |",
          f"| Start-up to the first paint | {t_paint:.1f} ms | {m_paint:.1f} ms | {t_paint / m_paint:.2f} | | |"]
+# The same start-ups on the other release, both programs built there.
+if os.path.exists(os.path.join(other, "release")):
+    o_ms, o_kb, o_cpu, o_paint = read("tomira", other)
+    b_ms, b_kb, b_cpu, b_paint = read("minimal", other)
+    ratios.update(debian13_startup_time=o_ms / b_ms, debian13_peak_memory=o_kb / b_kb)
+    lines += ["", f"On {open(os.path.join(other, 'release')).read().strip()} (the chroot of `scripts/in-debian13.sh`, "
+              f"same machine, same X server setup):", "",
+              "| What | TOMIRA | Bare Qt program | Ratio | Goal | |", "| --- | --- | --- | --- | --- | --- |"]
+    for what, t, b, goal in (("Start-up to the mapped window", o_ms, b_ms, goals["startup_time"]),
+                             ("Peak resident memory", o_kb / 1024, b_kb / 1024, goals["peak_memory"])):
+        unit = "ms" if "Start" in what else "MiB"
+        lines.append(f"| {what} | {t:.1f} {unit} | {b:.1f} {unit} | {t / b:.2f} | ≤ {goal} | {verdict(t / b, goal)} |")
+    lines.append(f"| Processor time to the mapped window | {o_cpu:.1f} ms | {b_cpu:.1f} ms | {o_cpu / b_cpu:.2f} | | |")
 if on_x or offscreen:
     lines += ["", "Windows: built, shown until the first paint has been handled, then closed; the logic: one call. "
               "Google Benchmark (`bench/bench_windows.cpp`), medians of three repetitions; the goal is judged on "

@@ -22,15 +22,19 @@ test_packages=(
   qt6-wayland sway wtype grim
 )
 #   deps.sh run|test [extra-package ...]
+#   deps.sh list run|test   prints the packages, one a line, and installs nothing
 # "run" installs what building and running need; "test" that and the test
 # tools; further packages are added by the scripts that need them.
+list=0
+[ "${1:-}" != list ] || { list=1; shift; }
 case ${1:-} in
   run) packages=("${run_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: deps.sh run|test [extra-package ...]" >&2; exit 2 ;;
+  *) echo "usage: deps.sh [list] run|test [extra-package ...]" >&2; exit 2 ;;
 esac
 shift
 packages+=("$@")
+[ $list = 0 ] || { printf '%s\n' "${packages[@]}"; exit 0; }
 
 missing=()
 for p in "${packages[@]}"; do

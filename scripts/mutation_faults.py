@@ -513,4 +513,9 @@ FAULTS = [
     Fault("d04", "mend undone: no manual page for /usr/bin/tomira", "packaging/CMakeLists.txt",
           [("install(FILES ${CMAKE_CURRENT_BINARY_DIR}/man/tomira.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)\n", "")],
           debian=True),
+    # One package for each Debian release.
+    Fault("m162", "mend undone: the Debian 12 and Debian 13 packages get the same name and version",
+          "packaging/CMakeLists.txt", [('    set(TOMIRA_DEB_SUFFIX "+deb${CMAKE_MATCH_1}")\n', "")]),
+    Fault("m163", "the package starts a program that ends at once (a missing library, a crash at start-up)",
+          "src/app/main.cpp", [("{ return tomira::RunTomira(", "{ return 1; (void)tomira::RunTomira(")]),
 ]

@@ -41,6 +41,9 @@ stage "Packages" scripts/deps.sh test
 export QT_QPA_PLATFORM=offscreen TOMIRA_REQUIRE_TOOLS=1
 stage "Build" eval 'cmake --preset default && cmake --build --preset default'
 stage "Suite (unit, widget, end to end, package)" ctest --preset default -j "$(nproc)"
+# The same suite on Debian 13 (Qt 6.8, GCC 14), in a chroot built once from
+# the Debian archive and kept in the cache.
+stage "Debian 13 (trixie, Qt 6.8) in a chroot" scripts/in-debian13.sh
 # Windows (MinGW-w64): Qt built once into its cache, tomira.exe with its zip
 # and MSI, the core's tests under Wine against the real registry and program
 # start, and the installed program walked under Wine.

@@ -35,13 +35,13 @@ QStringList Opened(const std::function<void()>& act, const std::function<void(QW
     bool meeting = false;
     int tries = 0;
     QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr) return;
         if (!met.contains(modal)) {
             met << modal;
             names << modal->objectName();
-            QApplication::setActiveWindow(modal);
+            modal->activateWindow();
             // Not from this slot: a window `inside` opens must meet the poll too.
             if (inside && met.size() == 1) {
                 meeting = true;
@@ -74,7 +74,7 @@ protected:
     void SetUp() override
     {
         window.show();
-        QApplication::setActiveWindow(&window);
+        window.activateWindow();
         QApplication::processEvents();
     }
     template <typename T = QWidget>

@@ -41,7 +41,8 @@ def walk(node, depth=0, limit=12):
 
 
 def role(node):
-    return node.getRoleName()
+    # at-spi2-core 2.50 and later (Debian 13) call the push-button role "button".
+    return {"button": "push button"}.get(node.getRoleName(), node.getRoleName())
 
 
 def text_of(node):

@@ -47,7 +47,7 @@ protected:
     void SetUp() override
     {
         window.show();
-        QApplication::setActiveWindow(&window);
+        window.activateWindow();
         QApplication::processEvents();
     }
 
@@ -126,7 +126,7 @@ TEST(QuestionnaireRunTest, EveryWayOfClosingEndsTheWaitWithTheFlagDown)
             if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) closeWindow(*open);
         });
         QTimer guard;  // stops with this round
-        guard.callOnTimeout([&] {
+        guard.callOnTimeout(&guard, [&] {
             if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
                 stuck = true;
                 open->done(QDialog::Rejected);

@@ -31,7 +31,7 @@ TEST(QtMessageService, ShowsAModalBoxWithTextTitleIconAndOk)
         // What the box shows is read, the box ended, and only then checked.
         std::tuple<QString, QString, QMessageBox::Icon, qsizetype> seen;
         QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
+        QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 seen = {box->windowTitle(), box->text(), box->icon(), box->buttons().size()};
                 box->done(0);
