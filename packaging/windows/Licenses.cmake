@@ -166,7 +166,7 @@ another build of Qt ${qt_upstream} (or a later Qt 6 built with the same compiler
 Qt6Gui.dll, Qt6Widgets.dll, platforms\\qwindows.dll and styles\\qwindowsvistastyle.dll
 in this folder with your own.
 
-libstdc++-6.dll and libgcc_s_seh-1.dll are GCC's runtime, under the GNU GPL
+libstdc++-6.dll, libgcc_s_seh-1.dll and libssp-0.dll are GCC's runtime, under the GNU GPL
 version 3 with the GCC Runtime Library Exception; libwinpthread-1.dll is
 MinGW-w64's winpthreads, under its own licence (winpthreads.txt).
 
