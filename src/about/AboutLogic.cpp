@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "about/AboutTexts.h"
 #include "about/AnsiText.h"
 #include "state/AppText.h"
 
@@ -47,16 +48,6 @@ std::string DwordText(const std::vector<unsigned char>& data)
 }
 
 }  // namespace
-
-AboutTexts LoadAboutTexts()
-{
-    AboutTexts texts;
-    texts.caption = std::string(kApplicationTitle) + "のﾊﾞｰｼﾞｮﾝ情報";
-    texts.version = kVersionText;
-    texts.title =
-        std::string(kApplicationTitle) + "\r\n" + kMakerNotice + "\r\n" + "無断で複製・転載することを禁じます。";
-    return texts;
-}
 
 bool AboutLogic::GetKeyValue(const std::int32_t& KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
                              std::string& KeyVal)

@@ -32,13 +32,9 @@ inline constexpr std::uint32_t kKeyQueryAndWrite = 0x2003F;
 inline constexpr std::uint32_t kKeyRead = 0x20019;
 
 // Registry type codes.
-inline constexpr std::uint32_t kRegNone = 0;
 inline constexpr std::uint32_t kRegSz = 1;
-inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
-inline constexpr std::uint32_t kRegMultiSz = 7;
-inline constexpr std::uint32_t kRegQword = 11;
 
 class RegistryApi {
 public:

@@ -1,5 +1,4 @@
-// The file test and the program start of the system the program runs on.
-#include "about/AboutLogic.h"
+#include "about/SystemTools.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -7,12 +7,14 @@
 #include <QPalette>
 #include <QPushButton>
 
+#include "about/AboutTexts.h"
+#include "about/SystemTools.h"
 #include "state/AppText.h"
 #include "state/Colours.h"
 #include "ui/FormKit.h"
 #include "ui/ModalWindows.h"
 #include "ui/QtText.h"
-#include "ui/Units.h"
+#include "state/Units.h"
 #include "ui/WindowCentring.h"
 
 namespace tomira {
@@ -101,11 +103,5 @@ void frmAbout::cmdOK_Click() { accept(); }
 void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
 void frmAbout::StartSysInfo() { logic_.StartSysInfo(); }
-
-bool frmAbout::GetKeyValue(const std::int32_t& KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
-                           std::string& KeyVal)
-{
-    return logic_.GetKeyValue(KeyRoot, KeyName, SubKeyRef, KeyVal);
-}
 
 }  // namespace tomira

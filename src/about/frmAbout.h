@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "about/AboutLogic.h"
+#include "about/SystemAccess.h"
 
 class QLabel;
 class QPushButton;
@@ -21,8 +22,6 @@ public:
     ~frmAbout() override;
 
     void StartSysInfo();
-    bool GetKeyValue(const std::int32_t& KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
-                     std::string& KeyVal);
 
 private:
     void BuildControls();

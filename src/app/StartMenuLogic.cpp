@@ -1,24 +1,16 @@
 #include "app/StartMenuLogic.h"
 
-#include "state/modConvert.h"
-
 namespace tomira {
 
-void StartMenuLogic::InitMainWindow()
+void StartMenuLogic::ResetResults()
 {
     mShowResults = kFalse;
     state_.ResetResults();
-}
-
-void StartMenuLogic::ClearResults()
-{
-    state_.ResetResults();
-    mShowResults = kFalse;
 }
 
 std::optional<std::string> StartMenuLogic::ConstitutionText() const
 {
-    if (ToStrSafe(Variant(state_.gConstitution)).empty()) {
+    if (state_.gConstitution.empty()) {
         return std::nullopt;
     }
     return state_.gConstitution + "型";

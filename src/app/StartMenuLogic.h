@@ -14,11 +14,10 @@ class StartMenuLogic {
 public:
     explicit StartMenuLogic(modCommon& state) : state_(state) {}
 
-    // Start-up: no results shown yet, and the result reset.
-    void InitMainWindow();
-    // The clear button: the result reset and no results shown. The caller
+    // Start-up and the clear button: the result reset, and no results
+    // shown until the next calculation. The clear button's caller also
     // empties the four result boxes.
-    void ClearResults();
+    void ResetResults();
 
     // After the questionnaire: the text for the constitution box, or
     // nothing when no type was left (the box then keeps its text).
@@ -27,8 +26,6 @@ public:
     // Whether the calculation writes its result boxes (-1) or only the
     // common state (0).
     std::int16_t mShowResults = kFalse;
-
-    modCommon& state() { return state_; }
 
 private:
     modCommon& state_;

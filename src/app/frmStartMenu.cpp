@@ -18,12 +18,13 @@
 #include "questionnaire/frmQuestion.h"
 #include "state/AppText.h"
 #include "state/Colours.h"
+#include "ui/DesktopInputMethod.h"
 #include "ui/FormKit.h"
 #include "ui/Keystrokes.h"
 #include "ui/ProgramColours.h"
 #include "ui/ProgramFont.h"
 #include "ui/QtText.h"
-#include "ui/Units.h"
+#include "state/Units.h"
 #include "ui/WindowCentring.h"
 
 namespace tomira {
@@ -41,7 +42,7 @@ QLineEdit* AddTextBox(QWidget& parent, const char* name, const char* accessibleN
     box->setObjectName(QString::fromUtf8(name));
     box->setAccessibleName(QString::fromUtf8(accessibleName));
     box->setFont(UiFont(kFieldPt));
-    PlaceTwips(*box, place.left, place.top, place.width, place.height);
+    PlaceTwips(*box, place);
     return box;
 }
 
@@ -87,11 +88,10 @@ frmStartMenu::~frmStartMenu() = default;
 
 void frmStartMenu::BuildControls()
 {
-    client_ = new QWidget(this);
-    client_->setObjectName(QStringLiteral("client"));
-    client_->setFixedSize(TwipsToPixels(8160), TwipsToPixels(7905));
-    setCentralWidget(client_);
-    QWidget* c = client_;
+    auto* c = new QWidget(this);
+    c->setObjectName(QStringLiteral("client"));
+    c->setFixedSize(TwipsToPixels(8160), TwipsToPixels(7905));
+    setCentralWidget(c);
 
     // Header and the white panel behind everything below it.
     constexpr Qt::Alignment centred = Qt::AlignCenter;
@@ -128,7 +128,7 @@ void frmStartMenu::BuildControls()
     chk体重等表示_->setObjectName(QStringLiteral("chk体重等表示"));
     chk体重等表示_->setFont(UiFont(12));
     SetBackground(*chk体重等表示_, kLightGrey);
-    PlaceTwips(*chk体重等表示_, 5520, 3000, 2175, 255);
+    PlaceTwips(*chk体重等表示_, {5520, 3000, 2175, 255});
 
     cmd計算_ = AddButton(*c, "cmd計算", "計算（&C）", {5400, 2040, 2295, 495}, kButtonPt);
     AddLine(*c, "Line1", 240, 3480, 7920, 3480, kBlack);
@@ -238,7 +238,7 @@ void frmStartMenu::SetTabOrder()
 
 void frmStartMenu::InitMainWindow()
 {
-    logic_.InitMainWindow();
+    logic_.ResetResults();
     lblTitle_->setText(QString::fromUtf8(kApplicationTitle));
     lblVersion_->setText(QString::fromUtf8(kVersionText));
     lblCopyright_->setText(QString::fromUtf8(kMakerNotice));
@@ -264,7 +264,7 @@ void frmStartMenu::RunQuestionnaire()
 
 void frmStartMenu::ClearResults()
 {
-    logic_.ClearResults();
+    logic_.ResetResults();
     for (QLineEdit* box : {txtTOMIRA体質_, txtBMI_, txt理想体重_, txt体脂肪量_}) {
         box->clear();
     }
@@ -288,25 +288,32 @@ bool frmStartMenu::eventFilter(QObject* watched, QEvent* event)
     if (field == nullptr) {
         return QMainWindow::eventFilter(watched, event);
     }
-    if (inputMethods_->Filter(field, event)) {
+    if (inputMethods_->Filter(field, event) || EnterMovesOn(*field, *event)) {
         return true;
     }
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-            SendTab(*field);
-            return true;  // the box receives nothing
-        }
-    } else if (event->type() == QEvent::FocusOut && field != txt名前_) {
-        // Leaving for another control of this window, not for another window.
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-            reason != Qt::MenuBarFocusReason) {
-            metrics_->FieldLeaving(field);
-        }
+    if (event->type() == QEvent::FocusOut) {
+        FieldLeaving(*field, static_cast<QFocusEvent&>(*event));
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool frmStartMenu::EnterMovesOn(QLineEdit& field, const QEvent& event)
+{
+    if (event.type() != QEvent::KeyPress || !IsPlainEnter(static_cast<const QKeyEvent&>(event))) {
+        return false;
+    }
+    SendTab(field);
+    return true;  // the box receives nothing
+}
+
+void frmStartMenu::FieldLeaving(QLineEdit& field, const QFocusEvent& event)
+{
+    // Leaving for another control of this window, not for another window.
+    const Qt::FocusReason reason = event.reason();
+    if (&field != txt名前_ && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+        reason != Qt::MenuBarFocusReason) {
+        metrics_->FieldLeaving(&field);
+    }
 }
 
 }  // namespace tomira

@@ -11,12 +11,10 @@
 #include "ui/FieldInputMethods.h"
 #include "state/MessageService.h"
 
-class QAction;
 class QCheckBox;
-class QFrame;
+class QFocusEvent;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QPushButton;
 
 namespace tomira {
@@ -46,6 +44,11 @@ private:
     void ClearResults();
     void ApplyMasking();
     void ShowAbout();
+    // What the window's event filter does for its text fields besides the
+    // input method: Enter moves to the next control, and leaving a
+    // measurement field for another control of this window checks it.
+    bool EnterMovesOn(QLineEdit& field, const QEvent& event);
+    void FieldLeaving(QLineEdit& field, const QFocusEvent& event);
 
     modCommon& state_;
     MessageService& messages_;
@@ -53,7 +56,6 @@ private:
     MetricsBinding* metrics_ = nullptr;
     std::unique_ptr<FieldInputMethods> inputMethods_;
 
-    QWidget* client_ = nullptr;
     QLabel* lblTitle_ = nullptr;
     QLabel* lblVersion_ = nullptr;
     QLabel* lblCopyright_ = nullptr;

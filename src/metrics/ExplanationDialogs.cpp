@@ -11,7 +11,7 @@
 #include "ui/ProgramColours.h"
 #include "ui/ProgramFont.h"
 #include "ui/QtText.h"
-#include "ui/Units.h"
+#include "state/Units.h"
 #include "ui/WindowCentring.h"
 
 namespace tomira {
@@ -21,7 +21,11 @@ namespace {
 constexpr double kTextPt = 12;
 constexpr double kLargePt = 14.25;
 constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignVCenter;
-constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
+
+// The looks of the dialogs' labels.
+constexpr LabelLook kWhiteText{.ground = kWhite, .pointSize = kTextPt};
+constexpr LabelLook kTitle{.ground = kLightCyan, .pointSize = kLargePt, .alignment = kCentred};
+constexpr LabelLook kResultLine{.ground = kLightGreen, .pointSize = kLargePt, .alignment = kCentred};
 
 }  // namespace
 
@@ -35,11 +39,9 @@ ExplanationDialog::ExplanationDialog(const QString& name, const QString& caption
     resize(TwipsToPixels(clientWidth), TwipsToPixels(clientHeight));
 }
 
-QLabel* ExplanationDialog::AddText(const QString& name, const QString& text, std::uint32_t ground, bool large, int left,
-                                   int top, int width, int height, Qt::Alignment alignment)
+QLabel* ExplanationDialog::AddText(const QString& name, const QString& text, Twips place, const LabelLook& look)
 {
-    return AddLabel(*this, name, text, {left, top, width, height},
-                    {.ground = ground, .pointSize = large ? kLargePt : kTextPt, .alignment = alignment});
+    return AddLabel(*this, name, text, place, look);
 }
 
 void ExplanationDialog::AddCloseButton(int left, int top)
@@ -65,9 +67,10 @@ void ExplanationDialog::keyPressEvent(QKeyEvent* event)
 frmBMI解説::frmBMI解説(const modCommon& state, QWidget* owner)
     : ExplanationDialog("frmBMI解説", "BMIについて", 8385, 7680, owner), state_(state)
 {
-    AddText("Label10", "", kWhite, false, 120, 0, 8175, 7575, kLeft)->lower();
-    AddText("titleBMI", "BMIについて", kLightCyan, true, 120, 0, 8175, 375, kCentred);
-    lblBMI解説_ = AddText("lblBMI解説", "", kWhite, false, 120, 480, 8175, 2655, Qt::AlignLeft | Qt::AlignTop);
+    AddText("Label10", "", {120, 0, 8175, 7575}, kWhiteText)->lower();
+    AddText("titleBMI", "BMIについて", {120, 0, 8175, 375}, kTitle);
+    lblBMI解説_ = AddText("lblBMI解説", "", {120, 480, 8175, 2655},
+                          {.ground = kWhite, .pointSize = kTextPt, .alignment = Qt::AlignLeft | Qt::AlignTop});
     lblBMI解説_->setWordWrap(true);
 
     // The table of body types: a row a type, in the colour of its result line.
@@ -83,8 +86,9 @@ frmBMI解説::frmBMI解説(const modCommon& state, QWidget* owner)
                            Row{"Label5", "18.5未満", "Label7", "やせ型", kLightCyan, 4080},
                            Row{"Label4", "18.5～25未満", "Label8", "普通型", kLightGreen, 4680},
                            Row{"Label6", "25以上", "Label9", "肥満型", kLightMagenta, 5280}}) {
-        AddText(row.bmiName, row.bmi, row.ground, false, 2160, row.top, 1815, 375, kCentred);
-        AddText(row.typeName, row.type, row.ground, false, 4200, row.top, 1815, 375, kCentred);
+        const LabelLook cell{.ground = row.ground, .pointSize = kTextPt, .alignment = kCentred};
+        AddText(row.bmiName, row.bmi, {2160, row.top, 1815, 375}, cell);
+        AddText(row.typeName, row.type, {4200, row.top, 1815, 375}, cell);
     }
 
     // The grid of the table: frame, three row separators, one column
@@ -101,7 +105,7 @@ frmBMI解説::frmBMI解説(const modCommon& state, QWidget* owner)
     line("Line7", 2040, 5160, 6120, 5160);
     line("Line8", 4080, 3360, 4080, 5760);
 
-    lblBMIResult_ = AddText("lblBMIResult", "あなたのBMIは22です。", kLightGreen, true, 120, 6120, 8175, 375, kCentred);
+    lblBMIResult_ = AddText("lblBMIResult", "あなたのBMIは22です。", {120, 6120, 8175, 375}, kResultLine);
     AddCloseButton(3120, 6720);
     FillDialog();
     Place();
@@ -128,15 +132,14 @@ FormulaExplanation::FormulaExplanation(const Texts& texts, const modCommon& stat
       result_(texts.result)
 {
     const QString subject = QString::fromUtf8(texts.subject);
-    AddText("Label10", "", kWhite, false, 120, 360, 9615, 4455, kLeft)->lower();
-    AddText("title" + subject, subject + "について", kLightCyan, true, 120, 0, 9615, 375, kCentred);
-    AddText("lbl" + subject + "解説", "", kWhite, false, 120, 360, 9615, 2175, kLeft);
+    AddText("Label10", "", {120, 360, 9615, 4455}, kWhiteText)->lower();
+    AddText("title" + subject, subject + "について", {120, 0, 9615, 375}, kTitle);
+    AddText("lbl" + subject + "解説", "", {120, 360, 9615, 2175}, kWhiteText);
     for (int i = 0; i < 3; ++i) {
-        AddText(QStringLiteral("Label%1").arg(i + 1), texts.lines[static_cast<std::size_t>(i)], kWhite, false, 720,
-                960 + 480 * i, 8295, 375, kLeft);
+        AddText(QStringLiteral("Label%1").arg(i + 1), texts.lines[static_cast<std::size_t>(i)],
+                {720, 960 + 480 * i, 8295, 375}, kWhiteText);
     }
-    lblResult_ =
-        AddText("lbl" + subject + "Result", texts.sampleResult, kLightGreen, true, 120, 2880, 9615, 375, kCentred);
+    lblResult_ = AddText("lbl" + subject + "Result", texts.sampleResult, {120, 2880, 9615, 375}, kResultLine);
     AddCloseButton(3960, 3720);
     FillDialog();
     Place();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "state/modCommon.h"
+#include "ui/FormKit.h"
 
 class QKeyEvent;
 class QLabel;
@@ -23,8 +24,7 @@ class ExplanationDialog : public QDialog {
 protected:
     ExplanationDialog(const QString& name, const QString& caption, int clientWidth, int clientHeight, QWidget* owner);
 
-    QLabel* AddText(const QString& name, const QString& text, std::uint32_t ground, bool large, int left, int top,
-                    int width, int height, Qt::Alignment alignment);
+    QLabel* AddText(const QString& name, const QString& text, Twips place, const LabelLook& look);
     void AddCloseButton(int left, int top);
     // Brings the window to its place once its controls exist.
     void Place();

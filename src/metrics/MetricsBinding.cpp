@@ -12,8 +12,6 @@ namespace tomira {
 
 namespace {
 
-constexpr MeasurementField kFields[] = {MeasurementField::Height, MeasurementField::Weight, MeasurementField::BodyFat};
-
 // A faulty field wears a red frame until it holds a number again.
 const QString kFaultStyle = QStringLiteral("QLineEdit { border: 2px solid #d00000; }");
 const char* const kFaultProperty = "inputFault";
@@ -38,14 +36,14 @@ MetricsBinding::MetricsBinding(const MeasurementWidgets& widgets, modCommon& sta
                                MessageService& messages, QObject* window)
     : QObject(window), widgets_(widgets), state_(state), messages_(messages), calculator_(state, showResults)
 {
-    for (const MeasurementField field : kFields) {
+    for (const MeasurementField field : kMeasurementFields) {
         connect(Field(field), &QLineEdit::textChanged, this, [this, field] { TextEdited(field); });
     }
 }
 
 void MetricsBinding::FieldLeaving(QLineEdit* field)
 {
-    for (const MeasurementField which : kFields) {
+    for (const MeasurementField which : kMeasurementFields) {
         if (Field(which) == field) {
             Apply(calculator_.FieldCheck(which, Texts()));
             return;
@@ -58,7 +56,7 @@ void MetricsBinding::Calculate()
     // The access key clicks the button without taking the focus from the
     // field, so the field is left here, and checked first.
     QWidget* focus = QApplication::focusWidget();
-    for (const MeasurementField which : kFields) {
+    for (const MeasurementField which : kMeasurementFields) {
         if (Field(which) == focus) {
             FieldLeaving(Field(which));
         }
@@ -117,7 +115,7 @@ void MetricsBinding::Apply(const MetricsOutcome& outcome)
     ApplyBox(widgets_.bmi, outcome.bmi);
     ApplyBox(widgets_.idealWeight, outcome.idealWeight);
     ApplyBox(widgets_.fatMass, outcome.fatMass);
-    for (const MeasurementField field : kFields) {
+    for (const MeasurementField field : kMeasurementFields) {
         Mark(field, outcome.fault(field));
     }
 }

@@ -12,8 +12,6 @@ namespace {
 
 constexpr std::size_t Index(MeasurementField field) { return static_cast<std::size_t>(field); }
 
-constexpr MeasurementField kFields[] = {MeasurementField::Height, MeasurementField::Weight, MeasurementField::BodyFat};
-
 // Each field's name as the user reads it, and a sample of what to type.
 struct FieldWords {
     const char* name;
@@ -77,7 +75,7 @@ MetricsOutcome MetricsCalculator::Calculate(const MeasurementTexts& texts)
     TryCalcIdealWeight();
     TryCalcFatMass();
     Finish();
-    for (const MeasurementField field : kFields) {
+    for (const MeasurementField field : kMeasurementFields) {
         const InputFault fault = outcome_.fault(field);
         if (fault == InputFault::None) {
             continue;
@@ -115,12 +113,19 @@ void MetricsCalculator::Begin(const MeasurementTexts& texts)
 {
     outcome_ = MetricsOutcome{};
     const std::string* given[] = {&texts.height, &texts.weight, &texts.bodyFat};
-    for (const MeasurementField field : kFields) {
+    for (const MeasurementField field : kMeasurementFields) {
         const std::string& text = *given[Index(field)];
         const InputFault fault = ExamineField(text);
         outcome_.faults[Index(field)] = fault;
-        // A faulty field takes part as an empty one.
-        texts_[Index(field)] = fault == InputFault::None ? text : std::string();
+        // A faulty field takes part as an empty one; ExamineField has shown
+        // that a sound one converts without a fault.
+        Reading reading;
+        if (fault == InputFault::None && !text.empty()) {
+            reading.empty = false;
+            reading.zero = ToIntSafe(Variant(text)) == 0;
+            reading.value = ToDblSafe(Variant(text));
+        }
+        readings_[Index(field)] = reading;
     }
 }
 
@@ -142,20 +147,11 @@ void MetricsCalculator::Finish()
     }
 }
 
-bool MetricsCalculator::IsZero(MeasurementField field) const { return ToIntSafe(Variant(texts_[Index(field)])) == 0; }
-
-bool MetricsCalculator::IsBlank(MeasurementField field) const
-{
-    return ToStrSafe(Variant(texts_[Index(field)])).empty();
-}
-
-double MetricsCalculator::Value(MeasurementField field) const { return ToDblSafe(Variant(texts_[Index(field)])); }
-
 void MetricsCalculator::CalcBMI()
 {
     const double m = Value(MeasurementField::Height) / 100;
     const double s = m * m;
-    const double bmi = DivSafe(Variant(Value(MeasurementField::Weight)), Variant(s));
+    const double bmi = DivSafe(Value(MeasurementField::Weight), s);
     if (!std::isfinite(bmi)) {
         ResultTooLarge(MeasurementField::Height);
         return;
@@ -207,7 +203,10 @@ void MetricsCalculator::TryCalcBMI()
 
 void MetricsCalculator::TryCalcIdealWeight()
 {
-    if (IsBlank(MeasurementField::Height) || IsBlank(MeasurementField::Weight)) {
+    // Unlike the BMI and the fat mass, the ideal weight asks only that both
+    // fields hold text: a weight of 0 still gives the ideal weight of the
+    // height (which needs no weight at all), and a height of 0 gives 0.0.
+    if (IsEmptyField(MeasurementField::Height) || IsEmptyField(MeasurementField::Weight)) {
         return;
     }
     showResults_ = kTrue;
@@ -291,7 +290,7 @@ void MetricsCalculator::ResultTooLarge(MeasurementField field)
     // Counts as a number too large in that field; Finish clears what
     // depends on it, and the rest of the operation reads it as empty.
     outcome_.faults[Index(field)] = InputFault::OutOfRange;
-    texts_[Index(field)].clear();
+    readings_[Index(field)] = Reading{};
 }
 
 }  // namespace tomira

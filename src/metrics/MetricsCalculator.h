@@ -17,6 +17,8 @@ namespace tomira {
 enum class MeasurementField { Height, Weight, BodyFat };  // txt身長, txt体重, txt体脂肪率
 
 inline constexpr std::size_t kMeasurementFieldCount = 3;
+inline constexpr MeasurementField kMeasurementFields[] = {MeasurementField::Height, MeasurementField::Weight,
+                                                          MeasurementField::BodyFat};
 
 // What is wrong with the text of a measurement field.
 enum class InputFault {
@@ -83,9 +85,16 @@ private:
     void Begin(const MeasurementTexts& texts);
     void Finish();
 
-    bool IsZero(MeasurementField field) const;
-    bool IsBlank(MeasurementField field) const;
-    double Value(MeasurementField field) const;
+    // A field's text as the operation reads it, converted once.
+    struct Reading {
+        bool empty = true;   // no text (or faulty text, which counts as none)
+        bool zero = true;    // rounds to the 16-bit integer 0; true when empty
+        double value = 0.0;  // 0 when empty
+    };
+    const Reading& Read(MeasurementField field) const { return readings_[static_cast<std::size_t>(field)]; }
+    bool IsZero(MeasurementField field) const { return Read(field).zero; }
+    bool IsEmptyField(MeasurementField field) const { return Read(field).empty; }
+    double Value(MeasurementField field) const { return Read(field).value; }
 
     void CalcBMI();
     void CalcIdealWeight();
@@ -106,7 +115,7 @@ private:
     std::int16_t& showResults_;
 
     // The operation under way.
-    std::array<std::string, kMeasurementFieldCount> texts_;
+    std::array<Reading, kMeasurementFieldCount> readings_{};
     MetricsOutcome outcome_;
 };
 

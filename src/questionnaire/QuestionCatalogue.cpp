@@ -124,30 +124,6 @@ std::string_view StatementText(int number)
     return kStatements[static_cast<std::size_t>(number - 1)];
 }
 
-Dosha BlockOf(int number)
-{
-    CheckNumber(number);
-    return static_cast<Dosha>((number - 1) / kRowsPerPage);
-}
-
-std::int16_t PageOffsetOf(int number)
-{
-    CheckNumber(number);
-    return static_cast<std::int16_t>((number - 1) / kRowsPerPage * kRowsPerPage);
-}
-
-int SlotOf(int number)
-{
-    CheckNumber(number);
-    return (number - 1) % kRowsPerPage;
-}
-
-int AnswerIndexOf(int number)
-{
-    CheckNumber(number);
-    return number - 1;
-}
-
 std::optional<PageTexts> PageStatementTexts(std::int16_t pageOffset)
 {
     PageTexts texts;

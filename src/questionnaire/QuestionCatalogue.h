@@ -37,12 +37,6 @@ std::optional<Dosha> DoshaOfPage(std::int16_t pageOffset);
 // Statement n, 1 to 60. Each text begins with one ASCII blank; all but
 // statement 26 end with "。". Throws std::out_of_range for other numbers.
 std::string_view StatementText(int number);
-Dosha BlockOf(int number);
-// The page offset (0, 20, 40), the row on that page (0 to 19) and the
-// gAnswer index (0 to 59) of statement n.
-std::int16_t PageOffsetOf(int number);
-int SlotOf(int number);
-int AnswerIndexOf(int number);
 
 using PageTexts = std::array<std::string, kRowsPerPage>;
 // The twenty statement texts of a page, row 0 first: for 0, 20 and 40 the

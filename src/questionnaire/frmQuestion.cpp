@@ -17,7 +17,7 @@
 #include "ui/ModalWindows.h"
 #include "ui/ProgramColours.h"
 #include "ui/QtText.h"
-#include "ui/Units.h"
+#include "state/Units.h"
 #include "ui/WindowCentring.h"
 
 namespace tomira {
@@ -43,7 +43,7 @@ QPushButton* AddCommand(QWidget& parent, const char* name, const char* caption, 
 }  // namespace
 
 frmQuestion::frmQuestion(modCommon& state, MessageService& messages, QWidget* parent)
-    : QDialog(parent), state_(state), messages_(messages), logic_(state)
+    : QDialog(parent), messages_(messages), logic_(state)
 {
     // A sizable window with the minimise, maximise and close boxes.
     SetUpWindow(*this, "frmQuestion", kApplicationTitle,
@@ -80,7 +80,7 @@ void frmQuestion::BuildControls()
         box->setObjectName(QStringLiteral("Combo1_%1").arg(k));
         box->setEditable(false);               // a choice from the list only
         box->setFocusPolicy(Qt::StrongFocus);  // the wheel does not take the focus
-        PlaceTwips(*box, 6600, top, 2175, 300);
+        PlaceTwips(*box, {6600, top, 2175, 300});
         box->installEventFilter(this);
         // A screen reader names the box by its row number and statement
         // (labelled-by), its value being the chosen answer.

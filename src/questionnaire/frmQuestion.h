@@ -23,8 +23,6 @@ class frmQuestion : public QDialog {
 public:
     frmQuestion(modCommon& state, MessageService& messages, QWidget* parent = nullptr);
 
-    const QuestionnaireLogic& logic() const { return logic_; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -43,7 +41,6 @@ private:
     void Combo1_GotFocus(int k);
     void Combo1_LostFocus(int k);
 
-    modCommon& state_;
     MessageService& messages_;
     QuestionnaireLogic logic_;
 

@@ -23,9 +23,9 @@ struct modCommon {
     std::int16_t gKapha = 0;
     std::int16_t gTotal = 0;
     std::int16_t gAverage = 0;
-    std::string gConstitution;  // type name without the suffix "型"
-    double gBMI = 0.0;          // 0: no BMI computed
-    std::string gBodyType;      // "やせ型", "普通型", "肥満型" or empty
+    std::string gConstitution{};  // type name without the suffix "型"
+    double gBMI = 0.0;            // 0: no BMI computed
+    std::string gBodyType{};      // "やせ型", "普通型", "肥満型" or empty
     double gIdealWeight = 0.0;
     double gFatMass = 0.0;
     // -1 while the main window waits for the questionnaire, 0 otherwise.

@@ -58,10 +58,10 @@ template <typename T>
 T ValueOrThrow(const Converted<T>& converted)
 {
     if (converted.fault == ConversionFault::NotANumber) {
-        throw ConversionError(ConversionFault::NotANumber, "not a number");
+        throw ConversionError("not a number");
     }
     if (converted.fault == ConversionFault::Overflow) {
-        throw ConversionError(ConversionFault::Overflow, "number out of range");
+        throw ConversionError("number out of range");
     }
     return converted.value;
 }
@@ -231,7 +231,6 @@ Converted<std::int16_t> TryToIntSafe(const Variant& value)
 }
 
 double ParseNumberText(std::string_view utf8) { return ValueOrThrow(TryParseNumberText(utf8)); }
-std::int16_t RoundToInteger(double value) { return ValueOrThrow(TryRoundToInteger(value)); }
 std::int16_t ToIntSafe(const Variant& value) { return ValueOrThrow(TryToIntSafe(value)); }
 double ToDblSafe(const Variant& value) { return ValueOrThrow(TryToDblSafe(value)); }
 

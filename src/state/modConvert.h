@@ -60,12 +60,7 @@ struct Converted {
 // A failed conversion, for the callers that let it travel as an exception.
 class ConversionError : public std::runtime_error {
 public:
-    using Kind = ConversionFault;
-    ConversionError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}
-    Kind kind() const { return kind_; }
-
-private:
-    Kind kind_;
+    using std::runtime_error::runtime_error;
 };
 
 // The blanks a person may leave around a number or alone in a field: the
@@ -90,7 +85,6 @@ Converted<double> TryToDblSafe(const Variant& value);
 
 // The same conversions, throwing ConversionError where the above give a fault.
 double ParseNumberText(std::string_view utf8);
-std::int16_t RoundToInteger(double value);
 std::int16_t ToIntSafe(const Variant& value);
 double ToDblSafe(const Variant& value);
 

@@ -7,11 +7,15 @@ double DivSafe(const Variant& dividend, const Variant& divisor)
     if (dividend.IsNull() || divisor.IsNull()) {
         return 0.0;
     }
-    const double d = ToDblSafe(divisor);
-    if (d == 0.0) {
+    return DivSafe(ToDblSafe(dividend), ToDblSafe(divisor));
+}
+
+double DivSafe(double dividend, double divisor)
+{
+    if (divisor == 0.0) {
         return 0.0;
     }
-    return ToDblSafe(dividend) / d;
+    return dividend / divisor;
 }
 
 }  // namespace tomira

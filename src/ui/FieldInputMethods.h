@@ -1,7 +1,6 @@
 #pragma once
-// The input method of the desktop this program runs on, for a window's
-// text fields: fcitx5 or ibus over D-Bus on Linux, imm32 on Windows, or
-// none; and what the fields make of the input-method events they get.
+// What a window's text fields make of the input-method events they get,
+// over the back-end of DesktopInputMethod.h.
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -10,17 +9,12 @@
 
 #include <memory>
 
-#include "ui/InputMethod.h"
+#include "state/InputMethod.h"
 
 class QEvent;
 class QWidget;
 
 namespace tomira {
-
-// Chosen by the input-context module Qt runs with. Nothing here talks to
-// the framework before a mode is first applied, and no call waits for an
-// answer.
-std::unique_ptr<InputMethod> MakeInputMethod(QWidget& window);
 
 // The input-method side of a window's text fields, fed from the window's
 // event filter: a field's mode is applied when it gets the focus; an IME's

@@ -7,20 +7,17 @@
 #include "ui/ProgramColours.h"
 #include "ui/ProgramFont.h"
 #include "ui/QtText.h"
-#include "ui/Units.h"
+#include "state/Units.h"
 
 namespace tomira {
 
-QRect TwipsRect(int left, int top, int width, int height)
+QRect TwipsRect(Twips place)
 {
-    const PixelRect r = TwipsToPixels(left, top, width, height);
+    const PixelRect r = TwipsToPixels(place.left, place.top, place.width, place.height);
     return QRect(r.x, r.y, r.width, r.height);
 }
 
-void PlaceTwips(QWidget& widget, int left, int top, int width, int height)
-{
-    widget.setGeometry(TwipsRect(left, top, width, height));
-}
+void PlaceTwips(QWidget& widget, Twips place) { widget.setGeometry(TwipsRect(place)); }
 
 void SetUpWindow(QWidget& window, const QString& name, const QString& title, Qt::WindowFlags frame)
 {
@@ -46,7 +43,7 @@ QLabel* AddLabel(QWidget& parent, const QString& name, const QString& text, Twip
         palette.setColor(QPalette::WindowText, ToQColor(*look.text));
         label->setPalette(palette);
     }
-    PlaceTwips(*label, place.left, place.top, place.width, place.height);
+    PlaceTwips(*label, place);
     return label;
 }
 
@@ -60,7 +57,7 @@ QPushButton* AddButton(QWidget& parent, const QString& name, const QString& capt
     }
     // Not pressed by Enter while another control has the focus.
     button->setAutoDefault(false);
-    PlaceTwips(*button, place.left, place.top, place.width, place.height);
+    PlaceTwips(*button, place);
     return button;
 }
 

@@ -17,10 +17,6 @@ class QWidget;
 
 namespace tomira {
 
-QRect TwipsRect(int left, int top, int width, int height);
-// Puts a widget at a twips position, or a window's client area to a size.
-void PlaceTwips(QWidget& widget, int left, int top, int width, int height);
-
 // A title bar with the system menu and the close box, nothing else.
 inline constexpr Qt::WindowFlags kTitleAndCloseBox =
     Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
@@ -31,6 +27,10 @@ void SetUpWindow(QWidget& window, const QString& name, const QString& title, Qt:
 struct Twips {
     int left, top, width, height;
 };
+
+QRect TwipsRect(Twips place);
+// Puts a widget at a twips position, or a window's client area to a size.
+void PlaceTwips(QWidget& widget, Twips place);
 
 struct LabelLook {
     std::optional<std::uint32_t> ground{};  // none: the window's ground shows

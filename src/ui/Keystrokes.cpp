@@ -9,6 +9,12 @@
 
 namespace tomira {
 
+bool IsPlainEnter(const QKeyEvent& key)
+{
+    return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
+           (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
 bool EnterPressesButtons::eventFilter(QObject* watched, QEvent* event)
 {
     return event->type() == QEvent::KeyPress &&
@@ -17,8 +23,7 @@ bool EnterPressesButtons::eventFilter(QObject* watched, QEvent* event)
 
 bool EnterPressesButtons::PressedByEnter(QPushButton* button, const QKeyEvent& key)
 {
-    if (button == nullptr || (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter) ||
-        (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+    if (button == nullptr || !IsPlainEnter(key)) {
         return false;
     }
     if (button->isEnabled() && !key.isAutoRepeat()) {

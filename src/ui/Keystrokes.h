@@ -11,6 +11,9 @@ class QWidget;
 
 namespace tomira {
 
+// Enter or the keypad's Enter, with no modifier besides the keypad's.
+bool IsPlainEnter(const QKeyEvent& key);
+
 // Queues one Tab keystroke to the widget that has the focus, without
 // waiting; the focus then moves as if the user had pressed Tab.
 void SendTab(QWidget& from);

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "ui/Units.h"
+#include "state/Units.h"
 
 namespace tomira {
 

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "ui/WindowSystem.h"
+#include "state/WindowSystem.h"
 
 namespace tomira {
 

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "about/AboutLogic.h"
+#include "about/AboutTexts.h"
 #include "state/AppText.h"
 #include "support/InMemoryRegistry.h"
 #include "support/RecordingMessages.h"

@@ -11,6 +11,8 @@
 #include <thread>
 
 #include "about/AboutLogic.h"
+#include "about/AboutTexts.h"
+#include "about/SystemTools.h"
 #include "state/AppText.h"
 #include "about/AnsiText.h"
 #include "support/RecordingMessages.h"

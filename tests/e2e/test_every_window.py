@@ -4,17 +4,17 @@ import os
 import shutil
 import subprocess
 import tempfile
+import unittest
 
 import pyatspi
 from gi.repository import GLib
 
-from tomira_e2e import Display, Tomira, TomiraTestCase, role, text_of, wait_for, walk
+from tomira_e2e import ABOUT, Display, Tomira, role, text_of, wait_for, walk
 
 SCALES = (1.25, 1.5, 2)
 SCHEMES = ("darker", "waves")
 TEXT_ROLES = ("label", "push button", "text", "check box", "combo box", "menu item", "menu")
 SLACK = 2  # pixels a scaled size or position may be off by rounding
-ABOUT = "TOMIRAのﾊﾞｰｼﾞｮﾝ情報"
 # The ways out besides 終了 (the constitution road's): the File menu's 終了 and Alt+F4 (the close box).
 EXITS = (("alt+f", "x"), ("alt+F4",))
 FIELD_MENU = ["元に戻す(U)", "やり直す(R)", "切り取り(T)", "コピー(C)", "貼り付け(P)", "削除", "すべてを選択"]  # Qt's words
@@ -54,9 +54,7 @@ def shown_text(node):
     return (text_of(node) or "").strip()
 
 
-class EveryWindow(TomiraTestCase):
-    def setUp(self):
-        pass  # each scale and scheme starts its own display and program
+class EveryWindow(unittest.TestCase):  # each scale and scheme starts its own display and program
 
     def check_contrast(self, shot, window, setup):
         for node in walk(window):

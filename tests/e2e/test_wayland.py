@@ -1,9 +1,10 @@
-"""Natively on sway: the keyboard road, the About box kept above its activated owner, no Qt title bars."""
+"""Natively on sway: the keyboard road, the About box kept above its activated owner, no Qt title bars; and X11
+first in a session that has both."""
 
+import subprocess
 from pathlib import Path
 
-from test_every_window import ABOUT
-from tomira_e2e import ARTIFACTS, Sway, TomiraTestCase, text_of, wait_for
+from tomira_e2e import ABOUT, ARTIFACTS, Display, Sway, Tomira, TomiraTestCase, text_of, wait_for
 
 
 class NativeWayland(TomiraTestCase):
@@ -25,3 +26,14 @@ class NativeWayland(TomiraTestCase):
         self.display.key("alt+x")
         self.assertEqual(self.tomira.gone(), 0)
         self.assertNotIn("qt.qpa", Path(ARTIFACTS, "test_wayland-stderr.log").read_text())
+
+    def test_x11_first_in_a_session_that_has_both(self):
+        """Chosen before Qt starts, which would otherwise take Wayland for a session that says it is one."""
+        x11 = Display()
+        self.addCleanup(x11.close)
+        second = Tomira(self.display, {"DISPLAY": x11.name, "XDG_SESSION_TYPE": "wayland"})
+        self.addCleanup(second.close)
+        second.window("TOMIRA", roles=("frame",))
+        wait_for("its window on X11", lambda: subprocess.run(["xdotool", "search", "--pid", str(second.process.pid)],
+                                                            env=x11.env, capture_output=True, text=True).stdout)
+        self.assertNotIn(second.process.pid, [w["pid"] for w in self.display.windows()])

@@ -15,6 +15,7 @@ import pyatspi
 BINARY = os.environ.get("TOMIRA_BIN", "tomira")
 ARTIFACTS = os.environ.get("TOMIRA_ARTIFACTS", os.path.join(tempfile.gettempdir(), "tomira-e2e"))
 TIMEOUT = float(os.environ.get("TOMIRA_E2E_TIMEOUT", "15"))
+ABOUT = "TOMIRAのﾊﾞｰｼﾞｮﾝ情報"  # the About box's title
 
 
 def wait_for(what, probe, timeout=TIMEOUT, interval=0.05):

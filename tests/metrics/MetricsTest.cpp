@@ -70,26 +70,32 @@ TEST_F(CalculatorTest, CalculateShowsTheFiguresAndTheBodyTypeOfTheValue)
 
 TEST_F(CalculatorTest, EachFieldCheckRecomputesOrClearsItsOwnGroups)
 {
-    const std::tuple<F, const char*, const char*, const char*, Box, Box, Box> cases[] = {
-        {F::Height, "", "65", "20", "", "", kSame},
-        {F::Height, "160", "65", "20", "25.4", "56.3", kSame},
-        {F::Weight, "170", "", "20", "", "", ""},
-        {F::Weight, "170", "65", "", "22.5", "63.6", "0.0"},  // an empty body fat reads as 0
-        {F::Weight, "", "70", "20", "", "", "14.0"},
-        {F::BodyFat, "170", "", "20", "", "", kSame},
-        {F::BodyFat, "170", "65", "", kSame, kSame, ""},
-        {F::BodyFat, "170", "65", "30", kSame, kSame, "19.5"},
+    // The fat mass in the state: unchanged, it is the 13.0 of the first Calculate.
+    struct Case {
+        F field;
+        MeasurementTexts texts;
+        Box bmi, ideal, fat;
+        double fatMass;
     };
-    for (const auto& [field, h, w, p, bmi, ideal, fat] : cases) {
-        SCOPED_TRACE(FieldName(field) + ": " + h + " / " + w + " / " + p);
+    const Case cases[] = {
+        {F::Height, {"", "65", "20"}, "", "", kSame, 13.0},
+        {F::Height, {"160", "65", "20"}, "25.4", "56.3", kSame, 13.0},
+        {F::Height, {"170", "", "20"}, "", "", kSame, 13.0},
+        {F::Weight, {"170", "", "20"}, "", "", "", 0.0},
+        {F::Weight, {"170", "65", ""}, "22.5", "63.6", "0.0", 0.0},  // an empty body fat reads as 0
+        {F::Weight, {"", "70", "20"}, "", "", "14.0", 14.0},
+        {F::BodyFat, {"170", "", "20"}, "", "", kSame, 13.0},
+        {F::BodyFat, {"170", "65", ""}, kSame, kSame, "", 0.0},
+        {F::BodyFat, {"170", "65", "30"}, kSame, kSame, "19.5", 19.5},
+    };
+    for (const auto& [field, texts, bmi, ideal, fat, fatMass] : cases) {
+        SCOPED_TRACE(FieldName(field) + ": " + texts.height + " / " + texts.weight + " / " + texts.bodyFat);
         Fresh(true);
-        const double fatBefore = state.gFatMass;
-        ExpectBoxes(calculator.FieldCheck(field, {h, w, p}), bmi, ideal, fat);
-        if (bmi == Box("")) {
-            EXPECT_EQ(state.gBMI, 0.0);
-            EXPECT_EQ(state.gBodyType, "");
-        }
-        EXPECT_EQ(state.gFatMass, !fat ? fatBefore : fat->empty() ? 0.0 : std::stod(*fat));
+        ExpectBoxes(calculator.FieldCheck(field, texts), bmi, ideal, fat);
+        // A cleared box leaves nothing behind for its explanation dialog.
+        EXPECT_TRUE(bmi != Box("") || (state.gBMI == 0.0 && state.gBodyType.empty()));
+        EXPECT_TRUE(ideal != Box("") || state.gIdealWeight == 0.0);
+        EXPECT_DOUBLE_EQ(state.gFatMass, fatMass);
     }
     // Before the first Calculate a check keeps only the state current.
     Fresh(false);
@@ -137,30 +143,34 @@ TEST_F(CalculatorTest, ABadFieldIsNamedAndWhatDependsOnItIsClearedAndOneMessageN
 
 TEST(ExplanationText, ResultLinesFollowTheBMIAndItsBodyType)
 {
-    const std::tuple<double, const char*, double, double, const char*, const char*, const char*, std::uint32_t>
-        cases[] = {
-            {0, "", 0, 0, "あなたのBMIは「不明」です。", "あなたの理想体重は「不明」です。",
-             "あなたの体脂肪量は「不明」です。", 0x00C0C0FF},
-            {22.04, "普通型", 63.58, 13, "あなたのBMIは「22.0：普通型」です。", "あなたの理想体重は「63.6kg」です。",
-             "あなたの体脂肪量は「13.0kg」です。", 0x00C0FFC0},
-            // Present means: rounds to a whole number other than 0.
-            {0.5, "やせ型", 63.6, 13, "あなたのBMIは「不明」です。", "あなたの理想体重は「不明」です。",
-             "あなたの体脂肪量は「不明」です。", 0x00FFFFC0},
-            {0.51, "やせ型", 0, 0, "あなたのBMIは「0.5：やせ型」です。", "あなたの理想体重は「0.0kg」です。",
-             "あなたの体脂肪量は「0.0kg」です。", 0x00FFFFC0},
-            {31.2, "肥満型", 63.6, 20.1, "あなたのBMIは「31.2：肥満型」です。", "あなたの理想体重は「63.6kg」です。",
-             "あなたの体脂肪量は「20.1kg」です。", 0x00FFC0FF},
-            {40000, "普通型 ", std::numeric_limits<double>::infinity(), std::nan(""),
-             "あなたのBMIは「40000.0：普通型 」です。", "あなたの理想体重は「不明」です。",
-             "あなたの体脂肪量は「不明」です。", 0x00C0C0FF},
-        };
-    for (const auto& [bmi, bodyType, ideal, fat, bmiSentence, idealSentence, fatSentence, colour] : cases) {
-        SCOPED_TRACE(bmi);
-        const modCommon state{
-            .gConstitution = {}, .gBMI = bmi, .gBodyType = bodyType, .gIdealWeight = ideal, .gFatMass = fat};
-        EXPECT_EQ(BMIResultSentence(state), bmiSentence);
-        EXPECT_EQ(IdealWeightResultSentence(state), idealSentence);
-        EXPECT_EQ(FatMassResultSentence(state), fatSentence);
+    const std::string unknown = "「不明」です。";
+    struct Case {
+        modCommon state;
+        std::string bmi, ideal, fat;  // the three result lines after "あなたの…は"
+        std::uint32_t colour;         // the BMI line's ground
+    };
+    // clang-format off
+    const Case cases[] = {
+        {.state = {}, .bmi = unknown, .ideal = unknown, .fat = unknown, .colour = 0x00C0C0FF},
+        {.state = {.gBMI = 22.04, .gBodyType = "普通型", .gIdealWeight = 63.58, .gFatMass = 13},
+         .bmi = "「22.0：普通型」です。", .ideal = "「63.6kg」です。", .fat = "「13.0kg」です。", .colour = 0x00C0FFC0},
+        // Present means: rounds to a whole number other than 0.
+        {.state = {.gBMI = 0.5, .gBodyType = "やせ型", .gIdealWeight = 63.6, .gFatMass = 13},
+         .bmi = unknown, .ideal = unknown, .fat = unknown, .colour = 0x00FFFFC0},
+        {.state = {.gBMI = 0.51, .gBodyType = "やせ型"},
+         .bmi = "「0.5：やせ型」です。", .ideal = "「0.0kg」です。", .fat = "「0.0kg」です。", .colour = 0x00FFFFC0},
+        {.state = {.gBMI = 31.2, .gBodyType = "肥満型", .gIdealWeight = 63.6, .gFatMass = 20.1},
+         .bmi = "「31.2：肥満型」です。", .ideal = "「63.6kg」です。", .fat = "「20.1kg」です。", .colour = 0x00FFC0FF},
+        {.state = {.gBMI = 40000, .gBodyType = "普通型 ", .gIdealWeight = std::numeric_limits<double>::infinity(),
+                   .gFatMass = std::nan("")},
+         .bmi = "「40000.0：普通型 」です。", .ideal = unknown, .fat = unknown, .colour = 0x00C0C0FF},
+    };
+    // clang-format on
+    for (const auto& [state, bmi, ideal, fat, colour] : cases) {
+        SCOPED_TRACE(state.gBMI);
+        EXPECT_EQ(BMIResultSentence(state), "あなたのBMIは" + bmi);
+        EXPECT_EQ(IdealWeightResultSentence(state), "あなたの理想体重は" + ideal);
+        EXPECT_EQ(FatMassResultSentence(state), "あなたの体脂肪量は" + fat);
         EXPECT_EQ(BMIResultColour(state.gBodyType), colour);
     }
 }

@@ -14,21 +14,14 @@
 #include "questionnaire/QuestionCatalogue.h"
 #include "questionnaire/frmQuestion.h"
 #include "state/Version.h"
-#include "support/RecordingMessages.h"
+#include "support/WindowTest.h"
 
 namespace tomira {
 namespace {
 
+using testing::Control;
 using testing::RecordingMessages;
 using testing::ShownMessage;
-
-template <typename T = QWidget>
-T* Control(QWidget* window, const QString& name)
-{
-    T* control = window->findChild<T*>(name);
-    EXPECT_NE(control, nullptr) << name.toStdString();
-    return control;
-}
 
 QComboBox* Box(QWidget* window, int k) { return Control<QComboBox>(window, QStringLiteral("Combo1_%1").arg(k)); }
 QLabel* Statement(QWidget* window, int k) { return Control<QLabel>(window, QStringLiteral("Label2_%1").arg(k)); }
@@ -42,18 +35,8 @@ const std::pair<QColor, QColor> kMarked{QColor(0xFF, 0xFF, 0x80), QColor(0x80, 0
 const std::pair<QColor, QColor> kUnmarked{Qt::white, QColor(0xF0, 0xF0, 0xF0)};
 
 // The questionnaire on its own, shown but not modal.
-class QuestionWindowTest : public ::testing::Test {
+class QuestionWindowTest : public testing::WindowTest<frmQuestion> {
 protected:
-    void SetUp() override
-    {
-        window.show();
-        window.activateWindow();
-        QApplication::processEvents();
-    }
-
-    modCommon state;
-    RecordingMessages messages;
-    frmQuestion window{state, messages};
     QWidget* w = &window;
 };
 
@@ -152,8 +135,7 @@ TEST_F(QuestionWindowTest, PagesTurnWithTheirScoresAndTheResultIsReportedAndClos
     // A screen reader names each box by its row number and statement.
     EXPECT_EQ(RowNumber(w, 7)->buddy(), Box(w, 7));
     EXPECT_EQ(Statement(w, 7)->buddy(), Box(w, 7));
-    EXPECT_EQ(Control<QLabel>(w, QStringLiteral("lblTitle"))->text(),
-              QStringLiteral("TOMIRA Version ") + TOMIRA_VERSION);
+    EXPECT_EQ(Control<QLabel>(QStringLiteral("lblTitle"))->text(), QStringLiteral("TOMIRA Version ") + TOMIRA_VERSION);
     for (const auto& [answer, next, score, caption] : pages) {
         EXPECT_TRUE(Button(w, "cmd次の質問")->isEnabled());
         EXPECT_FALSE(Button(w, "cmd結果表示")->isEnabled());
@@ -161,7 +143,7 @@ TEST_F(QuestionWindowTest, PagesTurnWithTheirScoresAndTheResultIsReportedAndClos
         Button(w, "cmd次の質問")->setFocus(Qt::TabFocusReason);
         QTest::keyClick(Button(w, "cmd次の質問"), Qt::Key_Return);
         EXPECT_EQ(Statement(w, 0)->text(), QString::fromUtf8(next));
-        EXPECT_EQ(Control<QLabel>(w, QString::fromUtf8(score))->text(), QString::fromUtf8(caption));
+        EXPECT_EQ(Control<QLabel>(QString::fromUtf8(score))->text(), QString::fromUtf8(caption));
         EXPECT_EQ(Box(w, 19)->currentIndex(), -1);
         EXPECT_EQ(QApplication::focusWidget(), Box(w, 0));
     }

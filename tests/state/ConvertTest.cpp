@@ -4,8 +4,11 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 #include "state/DisplayFormat.h"
+#include "state/Units.h"
+#include "state/modDiv.h"
 #include "state/modConvert.h"
 
 namespace tomira {
@@ -51,6 +54,18 @@ TEST(ParseNumberText, RejectsEverythingElse)
         EXPECT_EQ(TryParseNumberText(text).fault, ConversionFault::NotANumber) << text;
     }
     EXPECT_EQ(TryParseNumberText("-" + std::string(400, '9') + ".5").fault, ConversionFault::Overflow);
+}
+
+TEST(DivSafe, ZeroForANullOrAZeroDivisor)
+{
+    EXPECT_EQ(std::tuple(DivSafe(7.0, 2.0), DivSafe(7.0, 0.0), DivSafe(Variant::Null(), 2.0), DivSafe("7", "")),
+              std::tuple(3.5, 0.0, 0.0, 0.0));
+}
+
+TEST(Units, TwipsRoundToTheNearestPixel)
+{
+    for (const auto& [twips, pixels] : {std::pair{7, 0}, {8, 1}, {-8, -1}, {5654, 377}})
+        EXPECT_EQ(TwipsToPixels(twips), pixels) << twips;
 }
 
 TEST(FormatDisplay, OneDecimalRoundedHalfAwayFromZeroWithoutGrouping)

@@ -2,8 +2,8 @@
 // modes read back from a real window's input context.
 #include <gtest/gtest.h>
 
-#include "ui/InputMethod.h"
-#include "ui/WindowSystem.h"
+#include "state/InputMethod.h"
+#include "state/WindowSystem.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -162,8 +162,7 @@ TEST_F(TextFitTest, ExplanationDialogsWithAndWithoutFigures)
         {188.8, "肥満型", 188.8, 188.8},  // wide figures
     };
     for (const auto& [bmi, bodyType, ideal, fat] : cases) {
-        state =
-            modCommon{.gConstitution = {}, .gBMI = bmi, .gBodyType = bodyType, .gIdealWeight = ideal, .gFatMass = fat};
+        state = modCommon{.gBMI = bmi, .gBodyType = bodyType, .gIdealWeight = ideal, .gFatMass = fat};
         frmBMI解説 bmiDialog(state, nullptr);
         frm理想体重解説 idealDialog(state, nullptr);
         frm体脂肪量解説 fatDialog(state, nullptr);

@@ -13,10 +13,9 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 from difflib import SequenceMatcher  # noqa: E402
-from tomira_e2e import ARTIFACTS, Display, end, wait_for  # noqa: E402
+from tomira_e2e import ABOUT, ARTIFACTS, Display, end, wait_for  # noqa: E402
 
 NAME = "TOMIRA 体質診断"
-ABOUT = "TOMIRAのﾊﾞｰｼﾞｮﾝ情報"
 # Each window's size at 96 dpi as its form lays it out: its client area in twips (15 to a pixel), the menu bar 18 px.
 TWIPS = {"questionnaire": (10335, 8580), "dialog-bmi": (8385, 7680), "dialog-ideal-weight": (9780, 4845),
          "dialog-fat-mass": (9780, 4845), "main-window": (8160, 7905 + 18 * 15), "about-box": (5745, 3855)}

@@ -2,7 +2,7 @@
 // The input method (IME) of a text field: each field asks for one mode when
 // it gets the focus; the user may still switch the IME at any time.
 // Plain C++: the implementations for the desktop's input-method framework
-// are chosen at run time (FieldInputMethods.h on Linux, imm32 on Windows).
+// are chosen at run time (DesktopInputMethod.h).
 
 #include <memory>
 #include <string_view>

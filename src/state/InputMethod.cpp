@@ -1,4 +1,4 @@
-#include "ui/InputMethod.h"
+#include "state/InputMethod.h"
 
 namespace tomira {
 

@@ -1,4 +1,4 @@
-#include "ui/WindowSystem.h"
+#include "state/WindowSystem.h"
 
 namespace tomira {
 

@@ -1,5 +1,5 @@
 // The Windows input method through imm32, on the window's input context.
-#include "ui/InputMethod.h"
+#include "state/InputMethod.h"
 
 #include <windows.h>
 #include <imm.h>
