@@ -124,29 +124,6 @@ TEST_F(MainWindowTest, TabMeetsEveryControlOnceInTheOrderOfTheWindowsTable)
                                 "理想体重（kg）", "体脂肪量（kg）", "名前"}));
 }
 
-TEST_F(MainWindowTest, EnterMovesThroughTheFourFieldsToCalculateAndPressesIt)
-{
-    QLineEdit* name = Field("txt名前");
-    name->setFocus();
-    // The keypad's Enter does the same as Enter.
-    const std::tuple<const char*, Qt::Key, const char*> road[] = {{"Yamada", Qt::Key_Return, "txt身長"},
-                                                                  {"170", Qt::Key_Enter, "txt体重"},
-                                                                  {"65", Qt::Key_Return, "txt体脂肪率"},
-                                                                  {"20", Qt::Key_Return, "cmd計算"}};
-    for (const auto& [typed, key, next] : road) {
-        QTest::keyClicks(QApplication::focusWidget(), QString::fromUtf8(typed));
-        QTest::keyClick(QApplication::focusWidget(), key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
-        QApplication::processEvents();
-        EXPECT_EQ(QApplication::focusWidget(), Control(next)) << next;
-    }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(QStringList({Box("txtBMI"), Box("txt理想体重"), Box("txt体脂肪量")}),
-              QStringList({"22.5", "63.6", "13.0"}));
-    // Enter itself never reaches a box.
-    EXPECT_EQ(QStringList({name->text(), Box("txt身長")}), QStringList({"Yamada", "170"}));
-    EXPECT_TRUE(messages.shown.empty());
-}
-
 // Qt gives a hidden-text field no input method at all: this keeps every IME away from them, masked or shown.
 TEST_F(MainWindowTest, WeightAndBodyFatAreMaskedUntilShownAndStayHiddenText)
 {

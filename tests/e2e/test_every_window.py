@@ -1,4 +1,4 @@
-"""Every window of the metrics and About roads at scales 1-2 and in two qt6ct schemes: contrast, centre, size."""
+"""Every window of the metrics, About and constitution roads at scales 1-2 and in two qt6ct schemes: contrast, centre, size."""
 
 import os
 import shutil
@@ -15,7 +15,7 @@ SCALES = (1.25, 1.5, 2)
 SCHEMES = ("darker", "waves")
 TEXT_ROLES = ("label", "push button", "text", "check box", "combo box", "menu item", "menu")
 SLACK = 2  # pixels a scaled size or position may be off by rounding
-# The ways out besides 終了 (the constitution road's): the File menu's 終了 and Alt+F4 (the close box).
+# The ways out besides the button 終了 (after the constitution road): the File menu's 終了 and Alt+F4 (the close box).
 EXITS = (("alt+f", "x"), ("alt+F4",))
 FIELD_MENU = ["元に戻す(U)", "やり直す(R)", "切り取り(T)", "コピー(C)", "貼り付け(P)", "削除", "すべてを選択"]  # Qt's words
 
@@ -79,8 +79,9 @@ class EveryWindow(unittest.TestCase):  # each scale and scheme starts its own di
         (x, y, width, height), inside = self.tomira.active_window_frame()
         return inside[2:], (x + (width - self.display.size[0]) / 2, y + (height - self.display.size[1]) / 2)
 
-    def visit_every_window(self, scale=None, scheme=None, exit_keys=EXITS[0]):
-        """Opens, checks and saves each window, leaves by `exit_keys`; returns each window's layout."""
+    def visit_every_window(self, scale=None, scheme=None, exit_keys=None):
+        """Opens, checks and saves each window, leaves by `exit_keys` (or walks the constitution road and leaves by
+        終了); returns each window's layout."""
         config = tempfile.mkdtemp(prefix="tomira-qt6ct-")
         self.addCleanup(shutil.rmtree, config, True)
         os.makedirs(os.path.join(config, "qt6ct"))
@@ -128,8 +129,8 @@ class EveryWindow(unittest.TestCase):  # each scale and scheme starts its own di
                 self.assertEqual([n.name.split("\t")[0] for n in walk(item.parent) if role(n) == "menu item"], FIELD_MENU)
                 display.key("Escape")
                 tomira.wait_focus("名前")
-        for value in ("170", "65", "20"):
-            display.key("Return")
+        for key, value in (("Return", "170"), ("KP_Enter", "65"), ("Return", "20")):  # the keypad's Enter as Enter
+            display.key(key)
             display.type(value)
         display.key("Return")
         tomira.wait_focus("計算")
@@ -175,15 +176,31 @@ class EveryWindow(unittest.TestCase):  # each scale and scheme starts its own di
         display.key("Escape")
         tomira.no_window(ABOUT, roles=("dialog", "frame"))
 
+        # The constitution road: each row's entry by its digit, then Tab; the Tab after row 20 reaches 次の質問.
         tomira.click(tomira.find(main, "push button", "診断"))
         question = tomira.window("TOMIRA", roles=("dialog",))
-        for _ in range(3):
-            display.key("4", "Tab")
+        wait_for("row 1's answer box to have the focus", lambda: (f := tomira.focused()) is not None
+                 and role(f) == "combo box" and f.name.startswith("1"))
+        display.key(*["5", "Tab"] * 3)
         record("questionnaire", question, label(question, " 動作"))
-        tomira.click(tomira.find(question, "push button", "閉じる"))
+        if scale or scheme:
+            tomira.click(tomira.find(question, "push button", "閉じる"))
+        else:
+            for digit, rows, score in (("5", 17, "ｳﾞｧｰﾀ:100"), ("3", 20, "ﾋﾟｯﾀ:60"), ("2", 20, "ｶﾊﾟ:40")):
+                display.key(*[digit, "Tab"] * rows, "Return")
+                wait_for(score, lambda: score in (n.name for n in walk(question) if role(n) == "label"))
+            tomira.click(tomira.find(question, "push button", "結果表示"))
+            self.assertIn("アユルヴェーダによるあなたの体質は「ヴァータ型」です。\nヴァータ：100  ピッタ：60  カパ：40\n"
+                          "合計：200  平均：67", "\n".join(tomira.message_box("確認")[1]))
+            display.key("Return")
+            wait_for("the type in the main window",
+                     lambda: text_of(tomira.find(main, "text", "ｱﾕﾙｳﾞｪｰﾀﾞ体質")) == "ヴァータ型")
         tomira.no_window("TOMIRA", roles=("dialog",))
-        display.key(*exit_keys)
-        self.assertEqual(tomira.gone(), 0, f"{exit_keys} ends the program")
+        if exit_keys:
+            display.key(*exit_keys)
+        else:
+            tomira.click(tomira.find(main, "push button", "終了"))
+        self.assertEqual(tomira.gone(), 0, f"{exit_keys or '終了'} ends the program")
         self.doCleanups()
         return seen
 
@@ -192,7 +209,7 @@ class EveryWindow(unittest.TestCase):  # each scale and scheme starts its own di
         for scheme in SCHEMES:
             self.visit_every_window(scheme=scheme, exit_keys=EXITS[1])
         for scale in SCALES:
-            scaled = self.visit_every_window(scale)
+            scaled = self.visit_every_window(scale, exit_keys=EXITS[0])
             self.assertEqual(set(normal), set(scaled))
             for name, ((width, height), centre) in normal.items():
                 (width2, height2), centre2 = scaled[name]
