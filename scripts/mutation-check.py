@@ -14,7 +14,10 @@ stopping at the first that fails:
      every test program run under Wine (a prefix of its own, kept);
   4. for faults in the Windows package (marked `package`), the Windows
      build and the package's checks (scripts/test-windows.sh --package:
-     the MSI's tables, signing, installs under Wine, the licence notices).
+     the MSI's tables, signing, installs under Wine, the licence notices);
+  5. for faults that only Qt 6.8 shows (marked `trixie`), the end-to-end
+     modules they name, built and run in the Debian 13 chroot
+     (scripts/in-debian13.sh, from the clean copy).
 
 Each fault ends killed (with the tests that failed), survived, n/a (its old
 text is not in the file, or not exactly once) or build-failed. The kill rate
@@ -159,6 +162,13 @@ class Tree:
                       timeout=1200)
         return rc == 0, out
 
+    def trixie_e2e(self, module):
+        """(passed, output) of an end-to-end module built and run on Debian 13."""
+        command = ("cmake --preset debian13 >/dev/null && cmake --build --preset debian13 && "
+                   f"ctest --preset debian13 -R '^e2e[.]{module}$'")
+        rc, out = run(["scripts/in-debian13.sh", "bash", "-c", command], self.path, self.env, timeout=2400)
+        return rc == 0, out
+
     def debian_package(self):
         """(passed, output) of the Debian package's check (hardening-check, lintian)."""
         rc, out = run(["ctest", "--preset", "default", "-R", r"^packaging\.install_and_deb$"], self.path, self.env,
@@ -249,6 +259,10 @@ def check_fault(tree, fault, use_e2e, use_wine, logs):
                 passed, log = tree.e2e(module)
                 if not passed:
                     return KILLED, "e2e: " + module
+            for module in fault.trixie if use_e2e else []:
+                passed, log = tree.trixie_e2e(module)
+                if not passed:
+                    return KILLED, "debian 13 e2e: " + module
             if fault.debian and use_e2e:
                 passed, log = tree.debian_package()
                 if not passed:

@@ -8,6 +8,8 @@
 #ifndef Q_OS_WIN
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #endif
 
 namespace tomira {
@@ -22,8 +24,13 @@ namespace {
 // own state unless the user has chosen to share it. Ours gets the focus
 // through Qt's own connection, set up after the window first shows: the
 // first mode waits a moment, and is sent only while this window is active,
-// so another program's state is never touched. Nothing waits for a reply.
+// so another program's state is never touched. A switch that came before
+// fcitx5 had our input context (fcitx5-qt with Qt 6.8 makes it later) is
+// lost: the state is read back, without waiting, and the switch sent again
+// a few times until it holds.
 constexpr int kFirstSwitchDelayMs = 150;
+constexpr int kRetryDelayMs = 100;
+constexpr int kRetries = 20;
 
 class Fcitx5InputMethod final : public InputMethod {
 public:
@@ -42,11 +49,21 @@ private:
     void Want(bool on)
     {
         on_ = on;
+        retries_ = kRetries;
         if (ready_) {
             Send();
         } else {
             first_.start();
         }
+    }
+
+    static QDBusMessage Call(const QString& method)
+    {
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(QStringLiteral("org.fcitx.Fcitx5"), QStringLiteral("/controller"),
+                                           QStringLiteral("org.fcitx.Fcitx.Controller1"), method);
+        call.setAutoStartService(false);
+        return call;
     }
 
     void Send()
@@ -55,18 +72,27 @@ private:
             return;
         }
         ready_ = true;
-        QDBusMessage call =
-            QDBusMessage::createMethodCall(QStringLiteral("org.fcitx.Fcitx5"), QStringLiteral("/controller"),
-                                           QStringLiteral("org.fcitx.Fcitx.Controller1"),
-                                           on_ ? QStringLiteral("Activate") : QStringLiteral("Deactivate"));
-        call.setAutoStartService(false);
-        QDBusConnection::sessionBus().send(call);
+        const bool on = on_;
+        QDBusConnection::sessionBus().send(Call(on ? QStringLiteral("Activate") : QStringLiteral("Deactivate")));
+        // State: 1 inactive, 2 active. A later switch or no answer ends the checks.
+        auto* reply = new QDBusPendingCallWatcher(
+            QDBusConnection::sessionBus().asyncCall(Call(QStringLiteral("State"))), &first_);
+        QObject::connect(reply, &QDBusPendingCallWatcher::finished, &first_, [this, on, reply] {
+            reply->deleteLater();
+            const QDBusPendingReply<int> state = *reply;
+            if (state.isValid() && state.value() != (on ? 2 : 1) && on == on_ && retries_-- > 0) {
+                QTimer::singleShot(kRetryDelayMs, &first_, [this, on] {
+                    if (on == on_) Send();
+                });
+            }
+        });
     }
 
     QPointer<QWidget> window_;
     QTimer first_;
     bool on_ = false;
     bool ready_ = false;
+    int retries_ = 0;
 };
 
 // ibus: switches nothing; see DesktopInputMethod.h for why.

@@ -19,8 +19,11 @@ bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1Stri
 // blocks (sway does, when the user focuses it), and no client can raise a
 // window itself: the modal window would hide behind its owner, which takes
 // no keys. So the modal window is shown once more, which the compositor
-// maps on top with the focus. Hidden through its QWindow, a dialog's own
-// event loop goes on.
+// maps on top with the focus. Only its native window goes and comes back:
+// Qt 6.8 hides the widget with its QWindow, and a hidden dialog ends its
+// exec(), which would close the About box or throw the questionnaire's
+// answers away; with the widget's visible flag down for the moment, the
+// QWindow is hidden alone, on Qt 6.4 as on 6.8.
 class ModalKeeper : public QObject {
 public:
     using QObject::QObject;
@@ -35,7 +38,9 @@ public:
             QTimer::singleShot(0, this, [this, shown = QPointer<QWidget>(modal)] {
                 pending_ = false;
                 if (shown != nullptr && shown->isVisible() && !shown->isActiveWindow()) {
+                    shown->setAttribute(Qt::WA_WState_Visible, false);
                     shown->windowHandle()->hide();
+                    shown->setAttribute(Qt::WA_WState_Visible, true);
                     shown->windowHandle()->show();
                 }
             });

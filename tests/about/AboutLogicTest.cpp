@@ -57,8 +57,8 @@ TEST(GetKeyValueTest, ReadsTextAndNumbersAsWindowsWouldAlsoFromAReadOnlyKeyAndCl
         EXPECT_EQ(f.logic.GetKeyValue(kHKeyLocalMachine, kKey, "Value", value), found) << data;
         EXPECT_EQ(value, expected);
         // Opened once for query and write (a read-only key again for reading), and closed again.
-        EXPECT_EQ(f.registry.accessRequested, readOnly ? std::vector<std::uint32_t>({0x2003F, 0x20019})
-                                                       : std::vector<std::uint32_t>({0x2003F}));
+        EXPECT_EQ(f.registry.accessRequested,
+                  readOnly ? std::vector<std::uint32_t>({0x2003F, 0x20019}) : std::vector<std::uint32_t>({0x2003F}));
         EXPECT_EQ(f.registry.OpenHandles(), 0u);
         EXPECT_EQ(f.registry.badCloses, 0);
     }

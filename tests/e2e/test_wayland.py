@@ -25,7 +25,9 @@ class NativeWayland(TomiraTestCase):
         self.tomira.no_window(ABOUT, roles=("dialog",))
         self.display.key("alt+x")
         self.assertEqual(self.tomira.gone(), 0)
-        self.assertNotIn("qt.qpa", Path(ARTIFACTS, "test_wayland-stderr.log").read_text())
+        # Qt's warnings but one: the test's virtual keyboard comes without a keymap at first.
+        self.assertEqual([line for line in Path(ARTIFACTS, "test_wayland-stderr.log").read_text().splitlines()
+                          if "qt.qpa" in line and "unknown keymap format: 0" not in line], [])
 
     def test_x11_first_in_a_session_that_has_both(self):
         """Chosen before Qt starts, which would otherwise take Wayland for a session that says it is one."""
