@@ -204,7 +204,7 @@ e2e_log="$logs/wine_e2e.log"
 if (cd tests/windows && LOCPATH=$root/$locales TOMIRA_MSI=$signed.msi WINE=$wine WINESERVER=$wineserver \
     TOMIRA_SYSINFO_STUB=$root/$build/tests/about/sysinfo_stub.exe \
     TOMIRA_ARTIFACTS=${TOMIRA_ARTIFACTS:-$root/build/default/artifacts/e2e} TOMIRA_E2E_MODULE=wine_e2e \
-    PYTHONDONTWRITEBYTECODE=1 timeout 900 /usr/bin/python3 -m unittest -v wine_e2e) >"$e2e_log" 2>&1; then
+    PYTHONDONTWRITEBYTECODE=1 timeout 1800 /usr/bin/python3 -m unittest -v wine_e2e) >"$e2e_log" 2>&1; then
   echo "wine_e2e (installed tomira.exe under Wine): 1 passed, 0 failed"
   passed=$((passed + 1))
 else

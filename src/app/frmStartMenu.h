@@ -29,7 +29,6 @@ public:
     ~frmStartMenu() override;
 
     StartMenuLogic& logic() { return logic_; }
-    FieldInputMethods& inputMethods() { return *inputMethods_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

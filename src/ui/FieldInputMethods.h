@@ -28,7 +28,6 @@ public:
     explicit FieldInputMethods(std::unique_ptr<InputMethod> ime) : ime_(std::move(ime)) {}
 
     void SetMode(QWidget* field, ImeMode mode);
-    void Use(std::unique_ptr<InputMethod> ime) { ime_ = std::move(ime); }
     // True when the event is to be dropped.
     bool Filter(QWidget* field, QEvent* event);
 

@@ -127,6 +127,12 @@ protected:
 TEST_F(TextFitTest, MainWindowAndAboutBox)
 {
     frmStartMenu window(state, messages);
+    // The widest results: the longest type, and figures of four digits.
+    for (const auto& [box, text] : {std::pair{"txtTOMIRA体質", "ヴァータ・ピッタ型"},
+                                    {"txtBMI", "188.8"},
+                                    {"txt理想体重", "188.8"},
+                                    {"txt体脂肪量", "188.8"}})
+        window.findChild<QLineEdit*>(QString::fromUtf8(box))->setText(QString::fromUtf8(text));
     ExpectFits(window);
     frmAbout box(messages);
     ExpectFits(box);
