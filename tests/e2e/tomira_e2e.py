@@ -3,7 +3,6 @@
 import json
 import os
 import shutil
-import signal
 import subprocess
 import tempfile
 import time
@@ -298,7 +297,6 @@ class ImeTestCase(TomiraTestCase):
     def setUp(self):
         self.home = tempfile.mkdtemp(dir=os.environ["HOME"])
         self.addCleanup(shutil.rmtree, self.home, True)
-        self.addCleanup(self._end_mozc_server)
         super().setUp()
 
     def prepare(self):
@@ -335,17 +333,6 @@ class ImeTestCase(TomiraTestCase):
                "string:org.fcitx.Fcitx5") != "boolean true":
             return None
         return ask("--dest=org.fcitx.Fcitx5", "/controller", "org.fcitx.Fcitx.Controller1." + method)
-
-    def _end_mozc_server(self):
-        """mozc_server outlives its parent; ours has this test's home."""
-        for pid in filter(str.isdigit, os.listdir("/proc")):
-            try:
-                with open(f"/proc/{pid}/comm") as comm, open(f"/proc/{pid}/environ", "rb") as environ:
-                    if comm.read().strip() == "mozc_server" and \
-                            f"HOME={self.home}\0".encode() in environ.read():
-                        os.kill(int(pid), signal.SIGTERM)
-            except OSError:
-                pass  # gone, or not ours to read
 
     # -- typing as a Japanese user -------------------------------------------
     def type_slowly(self, text):  # at a pace the IME keeps up with

@@ -103,16 +103,13 @@ class WineRoad(unittest.TestCase):
                 self.assertAlmostEqual(got, want, delta=2, msg=f"{name} at {self.dpi} dpi: the same layout")
 
     def started(self):  # tomira.exe as the Start menu starts it, its main window active
-        program = subprocess.Popen([os.environ["WINE"], os.path.join(self.folder(), "tomira.exe")], env=self.env,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        program = subprocess.Popen([os.environ["WINE"], self.user_folder("Local", "Programs", "TOMIRA", "tomira.exe")],
+                                   env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.addCleanup(end, program)
         self.addCleanup(self.display.screenshot, os.path.join(ARTIFACTS, f"wine-last-screen-{self.dpi}dpi.png"))
         main = self.window("TOMIRA")
         self.activate(main)
         return program, main
-
-    def folder(self):
-        return self.user_folder("Local", "Programs", "TOMIRA")
 
     def copied(self, expected, *keys):
         self.display.key(*keys)
@@ -142,7 +139,7 @@ class WineRoad(unittest.TestCase):
 
     def road(self, dpi):  # installs, walks every window from the keyboard, uninstalls
         self.prefix_at(dpi)
-        folder = self.folder()
+        folder = self.user_folder("Local", "Programs", "TOMIRA")
         entry = self.user_folder("Roaming", "Microsoft", "Windows", "Start Menu", "Programs", NAME + ".lnk")
         self.assertTrue(os.path.isfile(os.path.join(folder, "tomira.exe")) and os.path.isfile(entry))
         self.assertIn(NAME, self.installed())
