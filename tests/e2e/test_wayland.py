@@ -15,10 +15,10 @@ class NativeWayland(TomiraTestCase):
         self.display.run("wtype", "-s", "300", "-d", "60", "\n170\n65\n20\n\n")  # Enter moves on, then presses 計算
         wait_for("the BMI", lambda: text_of(self.tomira.find(self.main, "text", "体型診断（BMI）")) == "22.5")
         self.display.key("alt+h", "v")
-        self.tomira.window(ABOUT, roles=("dialog",))
-        self.display.run("swaymsg", '[title="^TOMIRA$"] focus')
-        wait_for("the About box on top with the focus",
-                 lambda: [(w["name"], w["focused"]) for w in self.display.windows()] == [("TOMIRA", False), (ABOUT, True)])
+        on_top = lambda: [(w["name"], w["focused"]) for w in self.display.windows()] == [("TOMIRA", False), (ABOUT, True)]
+        wait_for("the About box mapped on top with the focus", on_top)
+        self.display.run("swaymsg", '[title="^TOMIRA$"] focus')  # as a user focuses the blocked owner
+        wait_for("the About box on top with the focus again", on_top)
         self.tomira.screenshot("wayland-about-above-main")
         self.assertEqual([w["window_rect"]["height"] - w["geometry"]["height"] for w in self.display.windows()], [0, 0])
         self.display.key("Return")
