@@ -7,9 +7,8 @@ cd "$(dirname "$0")"
 require_tools Xvfb openbox xdotool xprop dbus-run-session convert py:pyatspi
 case $1 in test_ime*) require_tools fcitx5 /usr/lib/mozc/mozc_server ibus-daemon /usr/lib/ibus-mozc/ibus-engine-mozc ;; test_wayland*) require_tools sway wtype grim ;; esac
 export PYTHONDONTWRITEBYTECODE=1 NO_AT_BRIDGE=0 TOMIRA_E2E_MODULE=$1
-# A runtime folder of its own for the accessibility bus's socket: modules run side by side.
+# A runtime folder of its own (mktemp makes it 0700) for the accessibility bus's socket.
 runtime=$(mktemp -d /tmp/tomira-e2e-runtime.XXXXXX)
-chmod 700 "$runtime"
 trap 'rm -rf "$runtime"' EXIT
 as_user=()
 if [[ $1 == test_ime* || $1 == test_wayland* ]]; then

@@ -15,8 +15,7 @@ class ImeCases:
         self.settle("Space and Enter convert and commit the name", "名前", "山田")
         self.tomira.wait_focus("名前")  # the committing Enter only commits
         for value, next_field in (("", "身長"), ("170", "体重"), ("65", "体脂肪率")):
-            if value:
-                self.type_slowly(value)
+            self.type_slowly(value)
             self.display.key("Return")
             self.tomira.wait_focus(next_field)
         self.assertEqual(self.text("身長"), "170")
@@ -49,15 +48,17 @@ class ImeCases:
         self.settle("the field clicked into", "体脂肪率", "20")
 
     def test_alt_c_commits_a_pending_composition_then_calculates(self):
-        for name, value in (("身長", "170"), ("体重", "65"), ("体脂肪率", "20")):
-            self.tomira.click(self.field(name))
-            self.type_slowly(value)
-        self.tomira.click(self.field("名前"))
         self.tomira.wait_focus("名前")
-        self.ime_on_in_name()
-        self.type_slowly("yamada")
-        # Alt held down first, then C, as a person presses them.
-        self.display.xdotool("keydown", "alt", "sleep", "0.3", "key", "c", "keyup", "alt")
+        for name, value in (("身長", "170"), ("体重", "65"), ("体脂肪率", "20"), ("名前", "yamada")):
+            self.tomira.click(self.field(name))
+            self.tomira.wait_focus(name)
+            if name == "名前":
+                self.ime_on_in_name()
+            self.type_slowly(value)
+        # Alt held down commits the composition; C, pressed once it has, reaches the window past the IME.
+        self.display.xdotool("keydown", "alt")
+        wait_for("Alt to commit the name", lambda: self.text("名前") == "やまだ")
+        self.display.xdotool("key", "c", "keyup", "alt")
         bmi = self.tomira.find(self.main, "text", "体型診断（BMI）")
         wait_for("the BMI", lambda: text_of(bmi) == "22.5")
         self.settle("a composition left by Alt+C", "名前", "やまだ")
