@@ -518,9 +518,9 @@ FAULTS = [
           debian=True),
     # One package for each Debian release.
     Fault("m190", "mend undone: the Debian 12 and Debian 13 packages get the same name and version",
-          "packaging/CMakeLists.txt", [('    set(TOMIRA_DEB_SUFFIX "+deb${CMAKE_MATCH_1}")\n', "")]),
+          "packaging/CMakeLists.txt", [('    set(TOMIRA_DEB_SUFFIX "+deb${CMAKE_MATCH_1}")\n', "")], debian=True),
     Fault("m191", "the package starts a program that ends at once (a missing library, a crash at start-up)",
-          "src/app/main.cpp", [("{ return tomira::RunTomira(", "{ return 1; (void)tomira::RunTomira(")]),
+          "src/app/main.cpp", [("{ return tomira::RunTomira(", "{ return 1; (void)tomira::RunTomira(")], debian=True),
     # Mends that Qt 6.8 (Debian 13) needs: only its end-to-end tests see them.
     Fault("m192", "mend undone: the dialog shown again hides with its QWindow (Qt 6.8 closes it when its owner is focused)",
           "src/ui/WaylandSession.cpp", [("                    shown->setAttribute(Qt::WA_WState_Visible, false);\n", ""),

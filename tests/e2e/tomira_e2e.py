@@ -121,7 +121,6 @@ class Display:
     def screenshot(self, path):
         os.makedirs(os.path.dirname(path), exist_ok=True)
         subprocess.run(["import", "-window", "root", path], env=self.env, check=True, capture_output=True)
-        return path
 
     def close(self):
         end(self.wm)
@@ -164,7 +163,6 @@ class Sway:
 
     def screenshot(self, path):
         self.run("grim", path)
-        return path
 
     def close(self):
         end(self.keyboard)
@@ -261,7 +259,8 @@ class Tomira:
         self.display.click(e.x + e.width // 2, e.y + e.height // 2)
 
     def screenshot(self, name):
-        return self.display.screenshot(os.path.join(ARTIFACTS, name + ".png"))
+        self.display.screenshot(path := os.path.join(ARTIFACTS, name + ".png"))
+        return path
 
     def gone(self, timeout=TIMEOUT):
         wait_for("tomira to end", lambda: self.process.poll() is not None, timeout)
